@@ -1,0 +1,116 @@
+#include "app/settings_file.h"
+
+#include "app/tform1.h"
+#include "text/cp1251.h"
+#include "text/number_format.h"
+#include "watch/watch_record.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace zorvant::app {
+using namespace text::literals;
+
+namespace {
+
+constexpr std::string_view kClientChoice = "Настройки клиента="_cp;
+constexpr std::string_view kIndividual = "Индивидуальные"_cp;
+constexpr std::string_view kCommon = "Общие"_cp;
+constexpr std::string_view kClientCode = "Код клиента="_cp;
+constexpr std::string_view kFirm = "Фирма="_cp;
+constexpr std::string_view kAccount = "Счет депо="_cp;
+constexpr std::string_view kConFolder = "Папка условий="_cp;
+constexpr std::string_view kDescFolder = "Папка описаний="_cp;
+constexpr std::string_view kPortfelFolder = "Папка портфелей="_cp;
+constexpr std::string_view kMessFolder = "Папка сообщений="_cp;
+constexpr std::string_view kInterval = "Интервал просмотра="_cp;
+constexpr std::string_view kMailHost = "Почтовый сервер="_cp;
+constexpr std::string_view kReturnAddress = "Обратный адрес="_cp;
+constexpr std::string_view kSubject = "Тема письма="_cp;
+constexpr std::string_view kAuthentication = "Аутентификация="_cp;
+constexpr std::string_view kLogin = "Имя пользователя="_cp;
+constexpr std::string_view kPassword = "Пароль="_cp;
+constexpr std::string_view kWatchFile = "Файл сообщений="_cp;
+
+std::string line(std::string_view key, std::string_view value) {
+    return std::string(key) + std::string(value);
+}
+
+bool isBlank(const StringGrid& grid) {
+    return grid.rows.size() == 1 && grid.rows[0][0].empty();
+}
+
+void addWatchRow(StringGrid& grid, std::string_view value) {
+    const auto record = watch::parseWatchValue(value);
+    const StringGrid::Row row = {record.MessageFile, record.Action, record.Target};
+    if (isBlank(grid))
+        grid.rows[0] = row;
+    else
+        grid.rows.push_back(row);
+}
+
+void setInterval(TForm1& main, std::string_view value) {
+    const double seconds = text::parseNumber(value, main.environment().decimalSeparator);
+    const double limited = std::clamp(seconds, 1.0, 3600.0);
+    main.TimeInterval.value = static_cast<int>(text::roundHalfEven(limited));
+}
+
+} // namespace
+
+std::vector<std::string> settingsLines(const TForm1& main, const TForm2& mail) {
+    std::vector<std::string> lines = {
+        line(kClientChoice, main.ClientConfigAll.checked ? kCommon : kIndividual),
+        line(kClientCode, main.client_code.text),
+        line(kFirm, main.firmid.text),
+        line(kAccount, main.account.text),
+        line(kConFolder, main.ConFolder.text),
+        line(kDescFolder, main.DescFolder.text),
+        line(kPortfelFolder, main.PortfelFolder.text),
+        line(kMessFolder, main.MessFolder.text),
+        line(kInterval, std::to_string(main.TimeInterval.value)),
+        line(kMailHost, mail.mailhost.text),
+        line(kReturnAddress, mail.MailReceipt.text),
+        line(kSubject, mail.MailSubject.text),
+        line(kAuthentication, mail.MailAut.checked ? "1" : "0"),
+        line(kLogin, mail.maillogin.text),
+        line(kPassword, mail.mailpassword.text),
+    };
+    if (!isBlank(main.TableFiles))
+        for (const auto& row : main.TableFiles.rows)
+            lines.push_back(line(kWatchFile, watch::formatWatchValue({row[0], row[1], row[2]})));
+    return lines;
+}
+
+void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
+    const auto valueOf = [&](std::string_view key) -> std::optional<std::string_view> {
+        if (!text.starts_with(key))
+            return std::nullopt;
+        return text.substr(key.size());
+    };
+    if (valueOf(kClientChoice)) {
+        const bool individual = text.find(line(kClientChoice, kIndividual)) != std::string_view::npos;
+        main.ClientConfigInd.checked = individual;
+        main.ClientConfigAll.checked = !individual;
+    }
+    const std::pair<std::string_view, Edit*> edits[] = {
+        {kClientCode, &main.client_code}, {kFirm, &main.firmid},
+        {kAccount, &main.account},        {kConFolder, &main.ConFolder},
+        {kDescFolder, &main.DescFolder},  {kPortfelFolder, &main.PortfelFolder},
+        {kMessFolder, &main.MessFolder},  {kReturnAddress, &mail.MailReceipt},
+        {kSubject, &mail.MailSubject},    {kLogin, &mail.maillogin},
+        {kPassword, &mail.mailpassword},
+    };
+    for (const auto& [key, edit] : edits)
+        if (const auto value = valueOf(key))
+            edit->text = std::string(*value);
+    if (const auto value = valueOf(kMailHost))
+        mail.mailhost.text = std::string(*value);
+    if (const auto value = valueOf(kAuthentication))
+        mail.MailAut.checked = *value == "1";
+    if (const auto value = valueOf(kWatchFile))
+        addWatchRow(main.TableFiles, *value);
+    if (const auto value = valueOf(kInterval))
+        setInterval(main, *value);
+}
+
+} // namespace zorvant::app

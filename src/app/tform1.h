@@ -1,0 +1,171 @@
+#pragma once
+// The main window as a plain object: its controls, named as in the window design, and its handlers.
+// A handler is short: it calls the subsystem code with the controls it needs. Texts are Windows-1251.
+#include "app/controls.h"
+#include "app/dialogs.h"
+#include "app/tform2.h"
+#include "app/tform4.h"
+
+#include <string>
+
+namespace zorvant::platform {
+class Services;
+}
+
+namespace zorvant::app {
+
+// What the main window needs from outside: dialogs, the operating system and the folder it runs from.
+struct Environment {
+    Dialogs& dialogs;
+    platform::Services& system;
+    watch::MailSender& mail;
+    std::string programFolder; // ends with the path separator
+    char decimalSeparator = ',';
+};
+
+class TForm1 {
+public:
+    TForm1(Environment environment, TForm2& form2, TForm4& form4);
+    ~TForm1();
+
+    // --- Lifecycle and settings (tform1_lifecycle.cpp) ---
+    void FormCreate();
+    void FormActivate();
+    // Writes the settings file; false when it could not be written and the window stays open.
+    bool FormClose();
+    void FormResize();
+    bool N12Click() { return FormClose(); }
+    void LoadSettings();
+    void SaveSettings();
+
+    // --- Storage folders and client settings (tform1_settings_page.cpp) ---
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton11Click();
+    void ClientConfigAllClick();
+
+    // --- About box and help (tform1_help.cpp) ---
+    void N22Click();
+    void N20Click();
+
+    // --- Condition editor (tform1_editor.cpp) ---
+    void BitBtn1Click();
+    void BitBtn3Click();
+    void N6Click();
+    void action1Change();
+    void TabSet1Change(int newTab);
+    void Line_1Change();
+    void Line_2Change();
+    bool inUpdateMode() const { return !ConditionsView.enabled; }
+
+    // --- Grouping (tform1_grouping.cpp) ---
+    void N27Click();
+    void N28Click();
+
+    // --- Conditions and description files (tform1_files.cpp) ---
+    void N3Click();
+    void N4Click();
+    void N10Click();
+    void N11Click();
+    void RT_ALLClick();
+    void RT_COMPClick();
+    void SpeedButton1Click();
+
+    // --- Script generation (tform1_script.cpp) ---
+    void N9Click();
+    void N13Click();
+
+    // --- Watch table and watch timer (tform1_watch.cpp) ---
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void SpeedButton10Click();
+    void SpeedButton12Click();
+    void DoChoiseChange();
+    void TimeIntervalChange();
+    void Timer1Timer();
+
+    // --- Mail settings (tform1_mail.cpp) ---
+    void N18Click();
+
+    // Values held by the shell.
+    std::string ProgramFolder;
+    std::string ProgramVersion;
+
+    // Page "Описание": portfolio and message.
+    Edit PortfelName;
+    Edit PortfelDesc;
+    RadioButton RT_ALL;
+    RadioButton RT_COMP;
+    Edit CompMess;
+    Edit FileNameMessage;
+
+    // Page "Описание": the condition editor and the list.
+    ComboBox Time1;
+    SpinEdit Line_1;
+    Edit schedule1;
+    ComboBox period1;
+    ComboBox action1;
+    NotebookPages Notebook;
+    TabSet TabSet1;
+    ComboBox Time2;
+    SpinEdit Line_2;
+    Edit schedule2;
+    ComboBox period2;
+    NumberEdit level2;
+    ComboBox LogOp;
+    Button BitBtn1;
+    Button BitBtn2;
+    Button BitBtn3;
+    TreeView ConditionsView;
+
+    // Page "Настройки": client settings and storage folders.
+    RadioButton ClientConfigAll;
+    RadioButton ClientConfigInd;
+    Edit client_code;
+    Edit firmid;
+    Edit account;
+    Label Label1;
+    Label Label2;
+    Label Label3;
+    Edit ConFolder;
+    Edit DescFolder;
+    Edit PortfelFolder;
+    Edit MessFolder;
+
+    // Page "Настройки": the watch table.
+    SpinEdit TimeInterval;
+    StringGrid TableFiles;
+    Edit LookFileName;
+    ComboBox DoChoise;
+    Edit ExeFileName;
+    Label Label19;
+    Button SpeedButton6;
+    Button SpeedButton7;
+    Panel Shape2;
+    Panel Shape3;
+    Panel Shape6;
+    Timer Timer1;
+
+    // Page "Скрипт" and the generator's state.
+    Memo ScriptText;
+    Memo TestFuncs;
+    PageControl PageControl1;
+    std::string MessagePeriod = "0";
+    std::string MessageChart;
+
+    TForm2& form2() { return form2_; }
+    Environment& environment() { return env_; }
+
+private:
+    void defaultAndCreateFolders();
+    void pickFolder(Edit& folder);
+
+    Environment env_;
+    TForm2& form2_;
+    TForm4& form4_;
+    bool activated_ = false;
+};
+
+} // namespace zorvant::app

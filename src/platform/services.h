@@ -1,0 +1,30 @@
+#pragma once
+// The operating-system services the watch tick uses, behind one interface so that tests of the tick's
+// logic can record calls, while the layer's own tests use the real implementation.
+#include <string>
+#include <string_view>
+
+namespace zorvant::platform {
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    virtual bool plainFileExists(std::string_view name) = 0;
+    virtual bool deleteFile(std::string_view name) = 0;
+    virtual bool copyFileReplacing(std::string_view from, std::string_view to) = 0;
+    virtual bool renameFile(std::string_view from, std::string_view to) = 0;
+    // Throws zorvant::Error when the file cannot be opened or read.
+    virtual std::string readFile(std::string_view name) = 0;
+    // Asks the desktop shell to open the text with the verb "open"; the result is not looked at.
+    virtual void shellOpen(std::string_view target) = 0;
+    // Starts a command line as a new process without a shell and without waiting.
+    virtual void startCommandLine(std::string_view commandLine) = 0;
+    // Starts playing a WAV file without waiting; throws zorvant::Error when it cannot be opened.
+    virtual void playSound(std::string_view wavFile) = 0;
+};
+
+// The real services of this operating system.
+Services& systemServices();
+
+} // namespace zorvant::platform

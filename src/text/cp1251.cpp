@@ -1,0 +1,36 @@
+#include "text/cp1251.h"
+
+namespace zorvant::text {
+
+std::string toUtf8(std::string_view cp1251) {
+    std::string out;
+    out.reserve(cp1251.size() * 2);
+    for (const char c : cp1251) {
+        const auto byte = static_cast<unsigned char>(c);
+        const char32_t cp = byte < 0x80 ? byte : detail::kHighHalf[byte - 0x80];
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string fromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t cp = 0;
+        pos += detail::decodeUtf8(utf8, pos, cp);
+        out += detail::encodeCodePoint(cp);
+    }
+    return out;
+}
+
+} // namespace zorvant::text

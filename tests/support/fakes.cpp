@@ -1,0 +1,29 @@
+#include "support/fakes.h"
+
+#include "text/error.h"
+
+#include <algorithm>
+
+namespace zorvant::testing {
+
+void RecordingServices::playSound(std::string_view wavFile) {
+    if (std::find(unplayable.begin(), unplayable.end(), wavFile) != unplayable.end())
+        throw Error("cannot open " + std::string(wavFile));
+    played.emplace_back(wavFile);
+}
+
+void RecordingMailSender::send(const watch::MailSettings& settings, std::string_view recipients,
+                               std::string_view body) {
+    if (!failWith.empty())
+        throw Error(failWith);
+    sent.push_back({settings, std::string(recipients), std::string(body)});
+}
+
+Forms::Forms(std::string programFolder, char decimalSeparator)
+    : form2(dialogs, mail), form4("1.1"),
+      form1(app::Environment{dialogs, system, mail, std::move(programFolder), decimalSeparator}, form2,
+            form4) {
+    form1.FormCreate();
+}
+
+} // namespace zorvant::testing
