@@ -1,6 +1,7 @@
 #include "platform/posix_spawn.h"
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -21,6 +22,35 @@ void reapWhenDone(pid_t pid) {
     }).detach();
 }
 
+// How the child starts: no signal blocked and default handlers, whatever this process set up for
+// itself; its output discarded when asked.
+class SpawnSetup {
+public:
+    explicit SpawnSetup(Output output) {
+        ::posix_spawn_file_actions_init(&actions);
+        if (output == Output::Quiet) {
+            ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+            ::posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+        }
+        ::posix_spawnattr_init(&attributes);
+        sigset_t none, all;
+        sigemptyset(&none);
+        sigfillset(&all);
+        ::posix_spawnattr_setsigmask(&attributes, &none);
+        ::posix_spawnattr_setsigdefault(&attributes, &all);
+        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    }
+    ~SpawnSetup() {
+        ::posix_spawnattr_destroy(&attributes);
+        ::posix_spawn_file_actions_destroy(&actions);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+};
+
 } // namespace
 
 bool spawnDetached(const std::vector<std::string>& utf8Args, Output output) {
@@ -30,16 +60,9 @@ bool spawnDetached(const std::vector<std::string>& utf8Args, Output output) {
     for (const auto& arg : utf8Args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    if (output == Output::Quiet) {
-        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        ::posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    }
+    SpawnSetup setup(output);
     pid_t pid = 0;
-    const int failure = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    if (failure != 0)
+    if (::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ) != 0)
         return false;
     reapWhenDone(pid);
     return true;
