@@ -1,12 +1,12 @@
 #pragma once
-// Dialogs for a console with no one to answer: messages are printed as UTF-8 lines, questions count
-// as cancelled, and windows of their own are not shown.
 #include "app/dialogs.h"
 
 #include <iosfwd>
 
 namespace zorvant::cli {
 
+// Dialogs for a program without windows: messages go to the stream as UTF-8, and every question is
+// answered as if the user cancelled it.
 class ConsoleDialogs final : public app::Dialogs {
 public:
     explicit ConsoleDialogs(std::ostream& out) : out_(out) {}
