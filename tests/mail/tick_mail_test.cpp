@@ -17,18 +17,18 @@ using testing::SmtpTestServer;
 // The watch tick with the program's own services and SMTP sender, against the real test server.
 class TickMailTest : public ::testing::Test {
 protected:
-    TickInput input(std::string_view password) const {
+    TickInput input(std::string_view password, std::string_view messageFile = "m.txt") const {
         const MailSettings mail{server.host("starttls"),
                                 std::string("Робот <robot@example.ru>"_cp),
                                 std::string("Сигнал"_cp),
                                 true,
                                 std::string(SmtpTestServer::kUser),
                                 std::string(password)};
-        return {{{folder.file("m.txt"), std::string(kSendMail), "a@x.ru, b@y.ru,"}}, mail, 5s};
+        return {{{folder.file(messageFile), std::string(kSendMail), "a@x.ru, b@y.ru,"}}, mail, 5s};
     }
 
     testing::TempFolder folder;
-    SmtpTestServer server;
+    SmtpTestServer server{{"nobody@example.ru"}};
     SmtpMailSender sender{SmtpOptions{server.caFile()}};
     std::chrono::system_clock::time_point now{std::chrono::hours(1000)};
     Watcher watcher{platform::systemServices(), sender, [this] { return now; }};
@@ -50,21 +50,32 @@ TEST_F(TickMailTest, AMessageFileReachesTheServerAndIsThenDeleted) {
 }
 
 TEST_F(TickMailTest, AFailedSendKeepsTheMessageUntilTheServerTakesIt) {
-    folder.write("m.txt", "A\r\n");
-    const auto failed = watcher.tick(input("wrong"));
-    ASSERT_TRUE(failed.has_value());
-    ASSERT_EQ(failed->size(), 1u);
-    EXPECT_EQ((*failed)[0].kind, TickReport::Kind::Error);
-    EXPECT_NE((*failed)[0].text.find("535"), std::string::npos) << text::toUtf8((*failed)[0].text);
+    TickInput wrongPassword = input("wrong", "m1.txt");
+    TickInput closedPort = input(SmtpTestServer::kPassword, "m2.txt");
+    closedPort.mail.host = server.address() + ":" + std::to_string(testing::closedPort(server.address()));
+    TickInput refusedRecipient = input(SmtpTestServer::kPassword, "m3.txt");
+    refusedRecipient.records[0].Target = "nobody@example.ru";
+    const std::pair<const TickInput*, std::string> failures[] = {
+        {&wrongPassword, "535"}, {&closedPort, "не принимает соединение"}, {&refusedRecipient, "550"}};
+    for (const auto& [failing, words] : failures) {
+        const std::string& file = failing->records[0].MessageFile;
+        platform::writeFile(file, "A\r\n");
+        const auto reports = watcher.tick(*failing);
+        ASSERT_TRUE(reports.has_value());
+        ASSERT_EQ(reports->size(), 1u) << words;
+        EXPECT_EQ((*reports)[0].kind, TickReport::Kind::Error);
+        EXPECT_NE(text::toUtf8((*reports)[0].text).find(words), std::string::npos)
+            << text::toUtf8((*reports)[0].text);
+        EXPECT_TRUE(platform::plainFileExists(claimedName(file))) << words;
+    }
     EXPECT_TRUE(server.messages().empty());
-    EXPECT_TRUE(platform::plainFileExists(claimedName(folder.file("m.txt"))));
 
     now += 10min;
-    watcher.tick(input(SmtpTestServer::kPassword));
+    watcher.tick(input(SmtpTestServer::kPassword, "m1.txt"));
     const auto messages = server.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0]["body"].str(), " A\r\n");
-    EXPECT_FALSE(platform::plainFileExists(claimedName(folder.file("m.txt"))));
+    EXPECT_FALSE(platform::plainFileExists(claimedName(folder.file("m1.txt"))));
 }
 
 } // namespace
