@@ -49,7 +49,8 @@ MainWindow::MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    connect(Timer1, &QTimer::timeout, this, [this] { runner_.run([this] { form_.Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::startTick);
+    ticks_.setMaxThreadCount(1);
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { runner_.run([this] { form_.N20Click(); }); });
@@ -89,11 +90,40 @@ void MainWindow::refreshTimer() {
         Timer1->start(form_.Timer1.intervalMs);
 }
 
+MainWindow::~MainWindow() {
+    ticks_.waitForDone();
+}
+
+void MainWindow::startTick() {
+    if (tickRunning_)
+        return;
+    tickRunning_ = true;
+    watch::TickInput input = form_.watchSnapshot();
+    watch::Watcher& watcher = form_.watcher();
+    ticks_.start([this, &watcher, input = std::move(input)] {
+        std::vector<watch::TickReport> reports;
+        try {
+            reports = watcher.tick(input).value_or(std::vector<watch::TickReport>{});
+        } catch (const std::exception& error) {
+            reports.push_back({watch::TickReport::Kind::Error, {}, {}, {}, {}, error.what()});
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, reports = std::move(reports)] {
+                tickRunning_ = false;
+                if (!reports.empty())
+                    runner_.run([&] { form_.showTickReports(reports); });
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool closing = false;
     runner_.run([&] { closing = form_.FormClose(); });
     if (closing) {
         Timer1->stop();
+        ticks_.waitForDone();
         event->accept();
     } else {
         event->ignore();

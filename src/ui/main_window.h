@@ -5,6 +5,7 @@
 #include "ui/handler_runner.h"
 
 #include <QMainWindow>
+#include <QThreadPool>
 
 class QTabWidget;
 class QTimer;
@@ -25,6 +26,8 @@ public:
     // Closes at the end of the session or on a termination signal: the settings are saved if they can
     // be, the errors go to standard error, and nothing keeps the window open.
     void closeUnattended(QtDialogs& dialogs);
+    bool tickRunning() const { return tickRunning_; }
+    ~MainWindow() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -32,6 +35,9 @@ protected:
 
 private:
     void refreshTimer();
+    // Runs the watch tick on a worker thread over a snapshot, so that the window keeps working while
+    // a mail is being sent; its reports are shown back here. A tick due while one runs is skipped.
+    void startTick();
 
     app::TForm1& form_;
     HandlerRunner& runner_;
@@ -41,6 +47,8 @@ private:
     ScriptPage* script_;
     QTimer* Timer1;
     bool activated_ = false;
+    bool tickRunning_ = false;
+    QThreadPool ticks_;
 };
 
 } // namespace zorvant::ui
