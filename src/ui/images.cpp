@@ -127,8 +127,11 @@ QImage programIcon() {
     // Candles of a chart, with the signal line crossing them.
     const struct {
         double x, low, high, open, close;
-    } candles[] = {{24, 86, 108, 102, 92}, {44, 70, 98, 92, 78}, {64, 60, 88, 80, 66},
-                   {84, 40, 72, 66, 48}, {104, 24, 56, 48, 30}};
+    } candles[] = {{24, 86, 108, 102, 92},
+                   {44, 70, 98, 92, 78},
+                   {64, 60, 88, 80, 66},
+                   {84, 40, 72, 66, 48},
+                   {104, 24, 56, 48, 30}};
     for (const auto& c : candles) {
         const bool rising = c.close < c.open;
         p.setPen(QPen(QColor(220, 230, 240), 2));

@@ -27,8 +27,9 @@ void addEntries(QMenu& menu, std::initializer_list<Entry> entries, app::TForm1& 
         }
         QAction* action = menu.addAction(qt(entry.caption));
         action->setObjectName(entry.name);
-        QObject::connect(action, &QAction::triggered, &menu,
-                         [&form, &runner, handler = entry.handler] { runner.run([&] { (form.*handler)(); }); });
+        QObject::connect(action, &QAction::triggered, &menu, [&form, &runner, handler = entry.handler] {
+            runner.run([&] { (form.*handler)(); });
+        });
     }
 }
 

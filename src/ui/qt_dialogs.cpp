@@ -45,8 +45,8 @@ bool QtDialogs::closeWithoutSaving(std::string_view error) {
         std::cerr << text::toUtf8(error) << std::endl;
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), qt(error), QMessageBox::NoButton,
-                    owner_);
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), qt(error),
+                    QMessageBox::NoButton, owner_);
     box.setInformativeText(qt("Настройки не сохранены. Закрыть программу без сохранения настроек?"_cp));
     QPushButton* stay = box.addButton(qt("Остаться"_cp), QMessageBox::RejectRole);
     QPushButton* leave = box.addButton(qt("Закрыть без сохранения"_cp), QMessageBox::DestructiveRole);

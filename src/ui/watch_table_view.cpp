@@ -155,9 +155,16 @@ QWidget* WatchTableView::editors() {
 }
 
 bool WatchTableView::eventFilter(QObject* watched, QEvent* event) {
+    // Queued, so that the handler and the refresh after it run once the layout change is complete
+    // (a resize also happens in the middle of switching pages).
     if (watched == Shape6 && event->type() == QEvent::Resize) {
-        form_.Shape6.width = Shape6->width();
-        call(&app::TForm1::FormResize);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                form_.Shape6.width = Shape6->width();
+                call(&app::TForm1::FormResize);
+            },
+            Qt::QueuedConnection);
     }
     return QGroupBox::eventFilter(watched, event);
 }

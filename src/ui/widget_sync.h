@@ -77,12 +77,13 @@ inline void takeInput(QLineEdit* widget, app::Edit& model) {
 inline void takeInput(QComboBox* widget, app::ComboBox& model, std::function<void()> changed = {}) {
     widget->setEditable(true);
     widget->setInsertPolicy(QComboBox::NoInsert);
-    QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget, [&model, changed](const QString& text) {
-        model.text = cp(text);
-        model.itemIndex = -1;
-        if (changed)
-            changed();
-    });
+    QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget,
+                     [&model, changed](const QString& text) {
+                         model.text = cp(text);
+                         model.itemIndex = -1;
+                         if (changed)
+                             changed();
+                     });
     QObject::connect(widget, &QComboBox::activated, widget, [widget, &model, changed](int index) {
         model.itemIndex = index;
         model.text = cp(widget->itemText(index));

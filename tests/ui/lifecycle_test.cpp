@@ -65,6 +65,7 @@ private slots:
         UiFixture ui;
         ui.start();
         ui.mailDialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ui.mailDialog.get()));
         typeText(ui.find<QComboBox>("mailhost")->lineEdit(), "smtp.example.org");
         typeText(ui.find<QLineEdit>("MailReceipt"), u("Робот <robot@example.org>"));
         typeText(ui.find<QLineEdit>("MailSubject"), u("Сигнал: покупка"));
@@ -72,7 +73,7 @@ private slots:
         typeText(ui.find<QLineEdit>("maillogin"), "robot");
         typeText(ui.find<QLineEdit>("mailpassword"), "p=a;ss");
         QCOMPARE(ui.find<QLineEdit>("mailpassword")->echoMode(), QLineEdit::Password);
-        click(ui.find<QPushButton>("BitBtn1"));
+        click(ui.mailDialog->findChild<QPushButton*>("BitBtn1"));
         QVERIFY(!ui.mailDialog->isVisible());
 
         QVERIFY(ui.window->close());
@@ -90,9 +91,10 @@ private slots:
         UiFixture ui;
         ui.start();
         ui.mailDialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(ui.mailDialog.get()));
         typeText(ui.find<QComboBox>("mailhost")->lineEdit(), "mail.local");
         ui.forms->mail.connectionWorks = false;
-        click(ui.find<QPushButton>("BitBtn2"));
+        click(ui.mailDialog->findChild<QPushButton*>("BitBtn2"));
         QCOMPARE(ui.forms->mail.tested.size(), std::size_t(1));
         QCOMPARE(ui.forms->mail.tested[0].host, std::string("mail.local"));
         QCOMPARE(ui.forms->dialogs.messagesUtf8(),
@@ -117,6 +119,7 @@ private slots:
     void aTerminationSignalClosesTheWindowAndSavesTheSettings() {
         UiFixture ui;
         ui.start();
+        ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
         click(ui.find<QRadioButton>("ClientConfigInd"));
         typeText(ui.find<QLineEdit>("firmid"), "MC0001");
         ui::QtDialogs unattended;

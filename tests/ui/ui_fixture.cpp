@@ -39,7 +39,9 @@ void retype(QWidget* widget, const QString& text) {
 }
 
 void click(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton);
+    // Near the left edge: a radio button or check box takes clicks only on its mark and caption.
+    QTest::mouseClick(widget, Qt::LeftButton, {},
+                      QPoint(std::min(widget->width() / 2, 8), widget->height() / 2));
 }
 
 void whenModalOpens(std::function<void(QWidget*)> answer) {

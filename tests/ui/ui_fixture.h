@@ -28,6 +28,8 @@ struct UiFixture {
     std::unique_ptr<ui::MainWindow> window;
     std::unique_ptr<ui::MailDialog> mailDialog;
 
+    // The widget of that name in the main window (the mail dialog's own BitBtn1 and BitBtn2 are found
+    // through mailDialog).
     template <typename T> T* find(const char* name) const {
         T* widget = window->findChild<T*>(name);
         if (widget == nullptr)
