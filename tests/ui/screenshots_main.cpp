@@ -40,6 +40,13 @@ void fillExample(UiFixture& ui) {
     tree->setCurrentItem(tree->topLevelItem(0));
 
     ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    // Folders as an installation on Windows shows them, rather than the temporary program folder.
+    const std::pair<const char*, const char*> folders[] = {{"ConFolder", "C:\\QUIK\\Zorvant\\Условия\\"},
+                                                           {"DescFolder", "C:\\QUIK\\Zorvant\\Описания\\"},
+                                                           {"PortfelFolder", "C:\\QUIK\\Zorvant\\Портфели\\"},
+                                                           {"MessFolder", "C:\\QUIK\\Сообщения\\"}};
+    for (const auto& [name, path] : folders)
+        retype(ui.find<QLineEdit>(name), u(path));
     retype(ui.find<QLineEdit>("LookFileName"), u("C:\\QUIK\\Сообщения\\sber.txt"));
     retype(ui.find<QComboBox>("DoChoise")->lineEdit(), u("Отправить эл. почтой"));
     retype(ui.find<QLineEdit>("ExeFileName"), "trader@example.org");
