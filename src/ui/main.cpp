@@ -4,6 +4,7 @@
 #include "text/cp1251.h"
 #include "ui/about_box.h"
 #include "ui/handler_runner.h"
+#include "ui/images.h"
 #include "ui/mail_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
     using namespace zorvant;
     using namespace text::literals;
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(ui::qt("Генерация информирующих скриптов для QUIK"_cp));
+    // The application name is the title of its message boxes; a display name would also be appended
+    // to every window's title.
+    QApplication::setApplicationName(ui::qt("Генерация информирующих скриптов для QUIK"_cp));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ui::programIcon())));
     QApplication::setQuitOnLastWindowClosed(true);
 
     ui::QtDialogs dialogs;

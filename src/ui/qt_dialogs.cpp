@@ -35,8 +35,7 @@ void QtDialogs::showMessage(std::string_view text) {
         std::cerr << text::toUtf8(text) << std::endl;
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), qt(text), QMessageBox::Ok,
-                    owner_);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), qt(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 
@@ -45,8 +44,8 @@ bool QtDialogs::closeWithoutSaving(std::string_view error) {
         std::cerr << text::toUtf8(error) << std::endl;
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), qt(error),
-                    QMessageBox::NoButton, owner_);
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), qt(error), QMessageBox::NoButton,
+                    owner_);
     box.setInformativeText(qt("Настройки не сохранены. Закрыть программу без сохранения настроек?"_cp));
     QPushButton* stay = box.addButton(qt("Остаться"_cp), QMessageBox::RejectRole);
     QPushButton* leave = box.addButton(qt("Закрыть без сохранения"_cp), QMessageBox::DestructiveRole);

@@ -118,6 +118,14 @@ private slots:
         clickItem(tree, tree->topLevelItem(2), Qt::ControlModifier); // no toggling
         QCOMPARE(view.selection, std::vector<conditions::Node*>{top[2].get()});
         QCOMPARE(tree->selectedItems(), QList<QTreeWidgetItem*>{tree->topLevelItem(2)});
+
+        // The keyboard extends the range the same way; Down alone starts a new one.
+        tree->collapseAll();
+        QTest::keyClick(tree, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(tree, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(view.selection, (std::vector<conditions::Node*>{top[2].get(), top[3].get(), top[4].get()}));
+        QTest::keyClick(tree, Qt::Key_Up);
+        QCOMPARE(view.selection, std::vector<conditions::Node*>{top[3].get()});
     }
 
     void twoConditionsAreGroupedThroughTheContextMenu() {
