@@ -131,7 +131,9 @@ void ConditionEditorView::refresh() {
         if (text::parseNumber(cp(level2->text()), separator) != form_.level2.value)
             showLevel();
     } catch (const Error&) {
-        showLevel();
+        // A number still being typed stays as it is.
+        if (!level2->hasFocus())
+            showLevel();
     }
     {
         const QSignalBlocker blocker(TabSet1);

@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <QRadialGradient>
 #include <cmath>
+#include <numbers>
 
 namespace zorvant::ui {
 namespace {
@@ -30,7 +31,7 @@ void drawBall(QPainter& p, QColor colour) {
 QPolygonF star(QPointF centre, double outer, double inner, int points) {
     QPolygonF polygon;
     for (int i = 0; i < points * 2; ++i) {
-        const double angle = -M_PI / 2 + i * M_PI / points;
+        const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / points;
         const double radius = i % 2 == 0 ? outer : inner;
         polygon << QPointF(centre.x() + radius * std::cos(angle), centre.y() + radius * std::sin(angle));
     }

@@ -81,8 +81,8 @@ void MainWindow::refresh() {
 }
 
 void MainWindow::refreshTimer() {
-    // The timer runs only once the settings have given it its period.
-    if (!activated_ || !form_.Timer1.enabled) {
+    // The timer runs only once the settings have given it its period, and not after the close.
+    if (!activated_ || closed_ || !form_.Timer1.enabled) {
         Timer1->stop();
         return;
     }
@@ -122,6 +122,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     bool closing = false;
     runner_.run([&] { closing = form_.FormClose(); });
     if (closing) {
+        closed_ = true;
         Timer1->stop();
         ticks_.waitForDone();
         event->accept();

@@ -48,6 +48,7 @@ private:
     QTimer* Timer1;
     bool activated_ = false;
     bool tickRunning_ = false;
+    bool closed_ = false;
     QThreadPool ticks_;
 };
 

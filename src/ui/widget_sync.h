@@ -29,10 +29,14 @@ inline void display(QComboBox* widget, const app::ComboBox& model) {
         for (const auto& item : model.items)
             widget->addItem(qt(item));
     }
-    if (widget->currentIndex() != model.itemIndex)
-        widget->setCurrentIndex(model.itemIndex);
-    if (widget->currentText() != qt(model.text))
-        widget->setEditText(qt(model.text));
+    // The shown text is what counts; leaving an equal text alone keeps the cursor of someone typing.
+    const QString text = qt(model.text);
+    if (widget->currentText() != text) {
+        if (model.itemIndex >= 0 && widget->itemText(model.itemIndex) == text)
+            widget->setCurrentIndex(model.itemIndex);
+        else
+            widget->setEditText(text);
+    }
     widget->setEnabled(model.enabled);
 }
 
