@@ -21,6 +21,13 @@ public:
 
     // A message box with one OK button.
     virtual void showMessage(std::string_view text) = 0;
+    // Shows why the settings could not be saved and asks whether to close without saving them; true
+    // closes, false (the default answer) keeps the window open. Without a way to ask, the error is
+    // shown and the window stays.
+    virtual bool closeWithoutSaving(std::string_view error) {
+        showMessage(error);
+        return false;
+    }
     // The chosen file's full name, or nothing when the user cancelled.
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;

@@ -33,7 +33,7 @@ public:
     // --- Lifecycle and settings (tform1_lifecycle.cpp) ---
     void FormCreate();
     void FormActivate();
-    // Writes the settings file; false when it could not be written and the window stays open.
+    // Writes the settings file; false when it could not be written and the user chose to stay.
     bool FormClose();
     void FormResize();
     bool N12Click() { return FormClose(); }

@@ -100,8 +100,8 @@ bool TForm1::FormClose() {
         SaveSettings();
         return true;
     } catch (const Error& error) {
-        env_.dialogs.showMessage(error.what());
-        return false;
+        // A folder the user may not write to must not keep the program from ending.
+        return env_.dialogs.closeWithoutSaving(error.what());
     }
 }
 

@@ -12,6 +12,11 @@ public:
     explicit ConsoleDialogs(std::ostream& out) : out_(out) {}
 
     void showMessage(std::string_view text) override;
+    // Nobody can fix the settings file here, so the error is reported and nothing is kept open.
+    bool closeWithoutSaving(std::string_view error) override {
+        showMessage(error);
+        return true;
+    }
     std::optional<std::string> openFile(const app::FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const app::FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> browseForFolder(std::string_view, std::string_view) override {

@@ -14,6 +14,8 @@ public:
     // Answers, taken in order; a question with no scripted answer counts as cancelled.
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<std::string>> folderAnswers;
+    // The answer to "close without saving?"; its question is recorded among the messages.
+    bool closeWithoutSavingAnswer = false;
 
     // What the program asked and said, in order.
     std::vector<std::string> messages;
@@ -25,6 +27,10 @@ public:
     std::vector<std::pair<std::string, int>> helpShown;
 
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
+    bool closeWithoutSaving(std::string_view error) override {
+        messages.emplace_back(error);
+        return closeWithoutSavingAnswer;
+    }
     std::optional<std::string> openFile(const app::FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const app::FileDialogRequest& request) override;
     std::optional<std::string> browseForFolder(std::string_view title, std::string_view startFolder) override;

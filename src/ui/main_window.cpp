@@ -1,0 +1,139 @@
+#include "ui/main_window.h"
+
+#include "text/cp1251.h"
+#include "ui/description_page.h"
+#include "ui/images.h"
+#include "ui/main_menu.h"
+#include "ui/qt_dialogs.h"
+#include "ui/qt_text.h"
+#include "ui/script_page.h"
+#include "ui/settings_page.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace zorvant::ui {
+using namespace text::literals;
+
+inline constexpr QSize kWindowSize(752, 483);
+
+MainWindow::MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent)
+    : QMainWindow(parent), form_(form), runner_(runner) {
+    setObjectName("Form1");
+    setWindowTitle(qt("Генерация информирующих скриптов для QUIK"_cp));
+    setWindowIcon(QIcon(QPixmap::fromImage(programIcon())));
+    buildMainMenu(*menuBar(), form_, runner_);
+    QAction* exit = menuBar()->addAction(qt("Выход"_cp));
+    exit->setObjectName("N12");
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    PageControl1 = new QTabWidget;
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setTabPosition(QTabWidget::South);
+    description_ = new DescriptionPage(form_, runner_);
+    settings_ = new SettingsPage(form_, runner_);
+    script_ = new ScriptPage(form_.ScriptText);
+    PageControl1->addTab(description_, qt("Описание"_cp));
+    PageControl1->addTab(settings_, qt("Настройки"_cp));
+    PageControl1->addTab(script_, qt("Скрипт"_cp));
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int page) { form_.PageControl1.activePageIndex = page; });
+    setCentralWidget(PageControl1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::startTick);
+    ticks_.setMaxThreadCount(1);
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { runner_.run([this] { form_.N20Click(); }); });
+
+    resize(kWindowSize);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    runner_.addView([this] { refresh(); });
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (activated_)
+        return;
+    activated_ = true;
+    runner_.run([this] { form_.FormActivate(); });
+}
+
+void MainWindow::refresh() {
+    description_->refresh();
+    settings_->refresh();
+    script_->refresh();
+    {
+        const QSignalBlocker blocker(PageControl1);
+        PageControl1->setCurrentIndex(form_.PageControl1.activePageIndex);
+    }
+    refreshTimer();
+}
+
+void MainWindow::refreshTimer() {
+    // The timer runs only once the settings have given it its period, and not after the close.
+    if (!activated_ || closed_ || !form_.Timer1.enabled) {
+        Timer1->stop();
+        return;
+    }
+    if (Timer1->interval() != form_.Timer1.intervalMs || !Timer1->isActive())
+        Timer1->start(form_.Timer1.intervalMs);
+}
+
+MainWindow::~MainWindow() {
+    ticks_.waitForDone();
+}
+
+void MainWindow::startTick() {
+    if (tickRunning_)
+        return;
+    tickRunning_ = true;
+    watch::TickInput input = form_.watchSnapshot();
+    watch::Watcher& watcher = form_.watcher();
+    ticks_.start([this, &watcher, input = std::move(input)] {
+        std::vector<watch::TickReport> reports;
+        try {
+            reports = watcher.tick(input).value_or(std::vector<watch::TickReport>{});
+        } catch (const std::exception& error) {
+            reports.push_back({watch::TickReport::Kind::Error, {}, {}, {}, {}, error.what()});
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, reports = std::move(reports)] {
+                tickRunning_ = false;
+                if (!reports.empty())
+                    runner_.run([&] { form_.showTickReports(reports); });
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool closing = false;
+    runner_.run([&] { closing = form_.FormClose(); });
+    if (closing) {
+        closed_ = true;
+        Timer1->stop();
+        ticks_.waitForDone();
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void MainWindow::closeUnattended(QtDialogs& dialogs) {
+    dialogs.setUnattended(true);
+    close();
+}
+
+} // namespace zorvant::ui

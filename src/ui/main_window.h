@@ -1,0 +1,55 @@
+#pragma once
+// TForm1's window: three pages with tabs at the bottom, the main menu, the watch timer, F1 help, and
+// closing that saves the settings.
+#include "app/tform1.h"
+#include "ui/handler_runner.h"
+
+#include <QMainWindow>
+#include <QThreadPool>
+
+class QTabWidget;
+class QTimer;
+
+namespace zorvant::ui {
+
+class DescriptionPage;
+class QtDialogs;
+class ScriptPage;
+class SettingsPage;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent = nullptr);
+    void refresh();
+    // Closes at the end of the session or on a termination signal: the settings are saved if they can
+    // be, the errors go to standard error, and nothing keeps the window open.
+    void closeUnattended(QtDialogs& dialogs);
+    bool tickRunning() const { return tickRunning_; }
+    ~MainWindow() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void refreshTimer();
+    // Runs the watch tick on a worker thread over a snapshot, so that the window keeps working while
+    // a mail is being sent; its reports are shown back here. A tick due while one runs is skipped.
+    void startTick();
+
+    app::TForm1& form_;
+    HandlerRunner& runner_;
+    QTabWidget* PageControl1;
+    DescriptionPage* description_;
+    SettingsPage* settings_;
+    ScriptPage* script_;
+    QTimer* Timer1;
+    bool activated_ = false;
+    bool tickRunning_ = false;
+    bool closed_ = false;
+    QThreadPool ticks_;
+};
+
+} // namespace zorvant::ui

@@ -1,0 +1,50 @@
+#include "ui/script_page.h"
+
+#include "ui/qt_text.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace zorvant::ui {
+
+namespace {
+
+QString joined(const app::Memo& memo) {
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(memo.lines.size()));
+    for (const auto& line : memo.lines)
+        lines << qt(line);
+    return lines.join('\n');
+}
+
+} // namespace
+
+ScriptPage::ScriptPage(app::Memo& script, QWidget* parent) : QWidget(parent), script_(script) {
+    setObjectName("TabSheet3");
+    ScriptText = new QPlainTextEdit;
+    ScriptText->setObjectName("ScriptText");
+    ScriptText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ScriptText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    connect(ScriptText, &QPlainTextEdit::textChanged, this, [this] {
+        script_.lines.clear();
+        const QString all = ScriptText->toPlainText();
+        if (all.isEmpty())
+            return;
+        for (const QString& line : all.split('\n'))
+            script_.lines.push_back(cp(line));
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(ScriptText);
+}
+
+void ScriptPage::refresh() {
+    const QString text = joined(script_);
+    if (ScriptText->toPlainText() == text)
+        return;
+    const QSignalBlocker blocker(ScriptText);
+    ScriptText->setPlainText(text);
+}
+
+} // namespace zorvant::ui

@@ -1,0 +1,46 @@
+#pragma once
+// The page "Настройки": client settings, storage folders and the watch table.
+#include "app/tform1.h"
+#include "ui/handler_runner.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace zorvant::ui {
+
+class WatchTableView;
+
+class SettingsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    SettingsPage(app::TForm1& form, HandlerRunner& runner, QWidget* parent = nullptr);
+    void refresh();
+
+private:
+    QWidget* clientGroup();
+    QWidget* foldersGroup();
+    QLineEdit* clientField(const char* name, app::Edit& model);
+    void call(void (app::TForm1::*handler)());
+
+    app::TForm1& form_;
+    HandlerRunner& runner_;
+    QRadioButton* ClientConfigAll;
+    QRadioButton* ClientConfigInd;
+    QLineEdit* client_code;
+    QLineEdit* firmid;
+    QLineEdit* account;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLineEdit* ConFolder;
+    QLineEdit* DescFolder;
+    QLineEdit* PortfelFolder;
+    QLineEdit* MessFolder;
+    WatchTableView* watch_;
+};
+
+} // namespace zorvant::ui

@@ -1,0 +1,154 @@
+// The "Настройки" and "Скрипт" pages driven through their widgets: client settings, folder pickers,
+// the watch table and its timer, generating a script and saving it.
+#include "text/cp1251.h"
+#include "ui_fixture.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+
+using namespace zorvant;
+using namespace zorvant::testing;
+
+namespace {
+
+// Walks the closed list with the arrow keys to the item, as a user would.
+void chooseItem(QComboBox* box, const QString& item) {
+    const int target = box->findText(item);
+    QVERIFY(target >= 0);
+    box->setFocus();
+    while (box->currentIndex() < target)
+        QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > target)
+        QTest::keyClick(box, Qt::Key_Up);
+}
+
+} // namespace
+
+class PagesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void clientSettingsEnableTheirFieldsAndKeepTheirTexts() {
+        UiFixture ui;
+        ui.start();
+        ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        auto* code = ui.find<QLineEdit>("client_code");
+        click(ui.find<QRadioButton>("ClientConfigInd"));
+        QVERIFY(code->isEnabled());
+        QCOMPARE(ui.find<QLabel>("Label1")->palette().color(QPalette::WindowText),
+                 QApplication::palette().color(QPalette::WindowText));
+        typeText(code, "C123");
+        click(ui.find<QRadioButton>("ClientConfigAll"));
+        QVERIFY(!code->isEnabled());
+        QCOMPARE(code->text(), QString("C123"));
+        QCOMPARE(ui.forms->form1.client_code.text, std::string("C123"));
+    }
+
+    void theFolderPickerFillsItsFieldOrLeavesIt() {
+        UiFixture ui;
+        ui.start();
+        ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        auto* folder = ui.find<QLineEdit>("PortfelFolder");
+        const QString before = folder->text();
+        click(ui.find<QToolButton>("SpeedButton4"));
+        QCOMPARE(folder->text(), before);
+        ui.forms->dialogs.folderAnswers.push_back(text::fromUtf8("/srv/Портфели"));
+        click(ui.find<QToolButton>("SpeedButton4"));
+        QCOMPARE(folder->text(), u("/srv/Портфели/"));
+        QCOMPARE(ui.forms->dialogs.folderStarts.front(), text::fromUtf8(before.toStdString()));
+    }
+
+    void aWatchRowIsAddedEditedAndActedOnByTheTimer() {
+        UiFixture ui;
+        ui.start();
+        ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        const std::string message = ui.folder.file("m1.txt");
+        typeText(ui.find<QLineEdit>("LookFileName"), u(text::toUtf8(message).c_str()));
+        chooseItem(ui.find<QComboBox>("DoChoise"), u("Отправить эл. почтой"));
+        QCOMPARE(ui.find<QLabel>("Label19")->text(), u("на электронный адрес"));
+        QVERIFY(!ui.find<QToolButton>("SpeedButton6")->isVisible());
+        chooseItem(ui.find<QComboBox>("DoChoise"), u("Запустить приложение"));
+        QCOMPARE(ui.find<QLabel>("Label19")->text(), u("над файлом"));
+        typeText(ui.find<QLineEdit>("ExeFileName"), u("notify %ТЕКСТ%"));
+        click(ui.find<QToolButton>("SpeedButton7"));
+
+        auto* grid = ui.find<QTableWidget>("TableFiles");
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->item(0, 1)->text(), u("Запустить приложение"));
+        QCOMPARE(grid->item(0, 2)->text(), u("notify %ТЕКСТ%"));
+
+        click(ui.find<QToolButton>("SpeedButton12"));
+        QVERIFY(!grid->isEnabled());
+        QCOMPARE(grid->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
+        retype(ui.find<QLineEdit>("ExeFileName"), u("notify -m %ТЕКСТ%"));
+        click(ui.find<QToolButton>("SpeedButton7"));
+        QVERIFY(grid->isEnabled());
+        QCOMPARE(grid->item(0, 2)->text(), u("notify -m %ТЕКСТ%"));
+
+        ui.find<QSpinBox>("TimeInterval")->setValue(1);
+        QCOMPARE(ui.forms->form1.Timer1.intervalMs, 1000);
+        ui.folder.write("m1.txt", text::fromUtf8("Покупка SBER\r\n"));
+        QTRY_VERIFY_WITH_TIMEOUT(!std::filesystem::exists(ui.folder.path() / "m1.txt"), 5000);
+        QTRY_VERIFY(!ui.window->tickRunning());
+        // Every line of the message text comes after a space.
+        QCOMPARE(ui.forms->system.started.size(), std::size_t(1));
+        QCOMPARE(u(text::toUtf8(ui.forms->system.started[0]).c_str()), u("notify -m  Покупка SBER"));
+    }
+
+    void theLastColumnFollowsTheWindowWidth() {
+        UiFixture ui;
+        ui.start();
+        ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        auto* grid = ui.find<QTableWidget>("TableFiles");
+        auto* header = ui.find<QFrame>("Shape6");
+        QTRY_COMPARE(grid->columnWidth(2), header->width() - 27);
+        QCOMPARE(grid->columnWidth(0), ui.find<QFrame>("Shape2")->width() - 2);
+        const int before = grid->columnWidth(2);
+        ui.window->resize(780, 483);
+        QTRY_COMPARE(grid->columnWidth(2), before + 28);
+        QCOMPARE(grid->columnWidth(2), header->width() - 27);
+    }
+
+    void generatingShowsTheScriptPageAndOffersToSaveIt() {
+        UiFixture ui;
+        ui.start();
+        retype(ui.find<QLineEdit>("PortfelName"), "Sber_watch");
+        const std::string saved = ui.folder.file("Sber_watch.qpl");
+        ui.forms->dialogs.fileAnswers.push_back(saved);
+        chooseMenu(ui.window.get(), u("Портфель"), u("Генерировать скрипт QPL (портфель)"));
+        QTRY_COMPARE(ui.find<QTabWidget>("PageControl1")->currentIndex(), 2);
+        const QString script = ui.find<QPlainTextEdit>("ScriptText")->toPlainText();
+        QVERIFY(script.startsWith("PORTFOLIO_EX Sber_watch;\n"));
+        QVERIFY(script.contains("END_PORTFOLIO_EX"));
+        QCOMPARE(ui.forms->dialogs.saveRequests.size(), std::size_t(1));
+        QCOMPARE(ui.forms->dialogs.saveRequests[0].fileName, std::string("Sber_watch"));
+        const std::string bytes = ui.folder.read("Sber_watch.qpl");
+        QVERIFY(bytes.starts_with("PORTFOLIO_EX Sber_watch;\r\n"));
+
+        auto* edit = ui.find<QPlainTextEdit>("ScriptText");
+        edit->moveCursor(QTextCursor::Start);
+        typeText(edit, "' edited");
+        QTest::keyClick(edit, Qt::Key_Return);
+        ui.forms->dialogs.fileAnswers.push_back(saved);
+        chooseMenu(ui.window.get(), u("Портфель"), u("Сохранить скрипт QPL (портфель)"));
+        QTRY_VERIFY(ui.folder.read("Sber_watch.qpl").starts_with("' edited\r\nPORTFOLIO_EX"));
+    }
+};
+
+std::vector<std::unique_ptr<QObject>> makePagesTests() {
+    std::vector<std::unique_ptr<QObject>> tests;
+    tests.push_back(std::make_unique<PagesTest>());
+    return tests;
+}
+
+#include "pages_test.moc"
