@@ -7,18 +7,15 @@
 #include <array>
 #include <fstream>
 #include <string>
-#include <system_error>
 
 namespace zorvant::platform {
 using namespace text::literals;
 
 void checkWaveFile(std::string_view name) {
-    const std::filesystem::path path = nativePath(name);
-    std::error_code ec;
     std::ifstream in;
-    if (!std::filesystem::is_directory(path, ec))
-        in.open(path, std::ios::binary);
-    if (!in)
+    if (plainFileExists(name))
+        in.open(nativePath(name), std::ios::binary);
+    if (!in.is_open())
         throw Error(std::string("Не удаётся открыть звуковой файл "_cp) + std::string(name));
     // "RIFF", the chunk size, "WAVE".
     std::array<char, 12> head{};

@@ -53,10 +53,16 @@ public:
         }
     }
 
+    // Played asynchronously, PlaySoundW reports success even for a file or a device it lacks, so both
+    // are checked first.
     void playSound(std::string_view wavFile) override {
         checkWaveFile(wavFile);
+        const std::string cannotPlay =
+            std::string("Не удаётся проиграть звуковой файл "_cp) + std::string(wavFile);
+        if (waveOutGetNumDevs() == 0)
+            throw Error(cannotPlay + std::string(": нет устройства вывода звука"_cp));
         if (!PlaySoundW(wideName(wavFile).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT))
-            throw Error(std::string("Не удаётся проиграть звуковой файл "_cp) + std::string(wavFile));
+            throw Error(cannotPlay);
     }
 };
 
