@@ -6,23 +6,22 @@
 
 #include <array>
 #include <fstream>
-#include <string>
 
 namespace zorvant::platform {
 using namespace text::literals;
 
-void checkWaveFile(std::string_view name) {
+void requireWaveFile(std::string_view name) {
+    // A folder is refused before it is opened: some C runtimes open one as an empty file.
     std::ifstream in;
     if (plainFileExists(name))
         in.open(nativePath(name), std::ios::binary);
     if (!in.is_open())
         throw Error(std::string("Не удаётся открыть звуковой файл "_cp) + std::string(name));
-    // "RIFF", the chunk size, "WAVE".
     std::array<char, 12> head{};
     in.read(head.data(), head.size());
     const std::string_view bytes(head.data(), static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() < head.size() || bytes.substr(0, 4) != "RIFF" || bytes.substr(8, 4) != "WAVE")
-        throw Error(std::string("Файл не является звуковым файлом WAV: "_cp) + std::string(name));
+    if (bytes.size() < head.size() || !bytes.starts_with("RIFF") || bytes.substr(8, 4) != "WAVE")
+        throw Error(std::string("Файл "_cp) + std::string(name) + std::string(" не является звуком WAV"_cp));
 }
 
 } // namespace zorvant::platform

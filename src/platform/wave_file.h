@@ -1,11 +1,10 @@
 #pragma once
-// The check a sound file must pass before it is handed to the system's player, which would otherwise
-// fail silently (or play the default sound) on a file it cannot use.
 #include <string_view>
 
 namespace zorvant::platform {
 
-// Throws zorvant::Error naming the file when it cannot be opened or is not a RIFF WAVE file.
-void checkWaveFile(std::string_view name);
+// Throws zorvant::Error, in words for the user, when the file cannot be opened or is not a RIFF WAVE
+// sound, so that a sound which cannot play is reported instead of failing unseen inside the player.
+void requireWaveFile(std::string_view name);
 
 } // namespace zorvant::platform

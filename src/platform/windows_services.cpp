@@ -56,7 +56,7 @@ public:
     // Played asynchronously, PlaySoundW reports success even for a file or a device it lacks, so both
     // are checked first.
     void playSound(std::string_view wavFile) override {
-        checkWaveFile(wavFile);
+        requireWaveFile(wavFile);
         const std::string cannotPlay =
             std::string("Не удаётся проиграть звуковой файл "_cp) + std::string(wavFile);
         if (waveOutGetNumDevs() == 0)

@@ -1,5 +1,6 @@
 // The Windows layer against the real Win32 API: programs really start, the shell really opens, names
 // really reach the file system.
+#include "platform/command_line.h"
 #include "platform/platform.h"
 #include "platform/services.h"
 #include "platform/windows_names.h"
@@ -64,11 +65,18 @@ protected:
 };
 
 TEST_F(StartedProgram, GetsTheArgumentsAsTheWindowsRulesSplitThem) {
-    systemServices().startCommandLine("\"" + recorder + "\"" +
-                                      cp(R"( "два слова" A\"B  C "" "конец\\" \\сервер\папка a\\\"b)"));
-    const std::vector<std::string> expected = {cp("два слова"),         "A\"B",  "C", "", cp("конец\\"),
-                                               cp("\\\\сервер\\папка"), "a\\\"b"};
+    const std::string line = "\"" + recorder + "\"" +
+                             cp(R"( "два слова" A\"B  C "" "конец\\" \\сервер\папка a\\\"b "say ""hi""")");
+    systemServices().startCommandLine(line);
+    const std::vector<std::string> expected = {
+        cp("два слова"), "A\"B", "C", "", cp("конец\\"), cp("\\\\сервер\\папка"), "a\\\"b", "say \"hi\""};
     EXPECT_EQ(recorded(), expected);
+    // The portable splitter, which starts programs elsewhere, splits as the started program does.
+    std::vector<std::string> split = splitCommandLine(line);
+    ASSERT_FALSE(split.empty());
+    EXPECT_EQ(split.front(), recorder);
+    split.erase(split.begin());
+    EXPECT_EQ(split, expected);
 }
 
 TEST_F(StartedProgram, IsNotWaitedFor) {
