@@ -45,12 +45,12 @@ struct Tick : ::testing::Test {
         EXPECT_TRUE(reports.has_value());
         return reports.value_or(std::vector<TickReport>{});
     }
-    bool exists(std::string_view utf8Name) const { return std::filesystem::exists(folder.path() / utf8Name); }
+    bool exists(std::string_view utf8Name) const { return std::filesystem::exists(folder.native(utf8Name)); }
 };
 
 // Waits for a started process to write its file; started processes are not waited for.
 std::string waitForFile(const TempFolder& folder, std::string_view utf8Name) {
-    for (int i = 0; i < 500 && !std::filesystem::exists(folder.path() / utf8Name); ++i)
+    for (int i = 0; i < 500 && !std::filesystem::exists(folder.native(utf8Name)); ++i)
         std::this_thread::sleep_for(20ms);
     return folder.read(utf8Name);
 }
