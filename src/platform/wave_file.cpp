@@ -11,8 +11,11 @@ namespace zorvant::platform {
 using namespace text::literals;
 
 void requireWaveFile(std::string_view name) {
-    std::ifstream in(nativePath(name), std::ios::binary);
-    if (!in)
+    // A folder is refused before it is opened: some C runtimes open one as an empty file.
+    std::ifstream in;
+    if (plainFileExists(name))
+        in.open(nativePath(name), std::ios::binary);
+    if (!in.is_open())
         throw Error(std::string("Не удаётся открыть звуковой файл "_cp) + std::string(name));
     std::array<char, 12> head{};
     in.read(head.data(), head.size());
