@@ -1,0 +1,26 @@
+#include "entries.h"
+
+namespace zorvant::fuzz {
+
+const std::vector<Target>& targets() {
+    static const std::vector<Target> all = {
+        {"text_codec", textCodec},           {"number_parser", numberParser},
+        {"number_format", numberFormat},     {"line_splitters", lineSplitters},
+        {"settings_reader", settingsReader},
+    };
+    return all;
+}
+
+Entry entryNamed(std::string_view name) {
+    for (const auto& target : targets())
+        if (target.name == name)
+            return target.entry;
+    return nullptr;
+}
+
+void keep(std::size_t value) {
+    static volatile std::size_t sink;
+    sink = sink + value;
+}
+
+} // namespace zorvant::fuzz
