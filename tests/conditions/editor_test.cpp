@@ -1,0 +1,133 @@
+#include "conditions/editor.h"
+
+#include "conditions/conditions_file.h"
+#include "conditions/edit_loading.h"
+#include "conditions/example_list.h"
+#include "conditions/list_notation.h"
+#include "conditions/node_texts.h"
+#include "conditions/tags.h"
+#include "text/error.h"
+#include "text/lines.h"
+
+#include <gtest/gtest.h>
+
+namespace zorvant::conditions {
+namespace {
+using testing::conditionNamed;
+using testing::cp;
+using testing::listOf;
+using testing::notationOf;
+
+ConditionValues crossingUp() {
+    return {{cp("ТЕКУЩЕЕ ЗНАЧЕНИЕ"), 1, "PRICE", cp("5 МИН")},
+            cp("ПЕРЕСЕКАЕТ ВВЕРХ"),
+            SecondOperand::Chart,
+            {cp("ТЕКУЩЕЕ ЗНАЧЕНИЕ"), 2, "PRICE", cp("5 МИН")}};
+}
+
+ConditionValues aboveLevel(double level) {
+    return {{cp("ТЕКУЩЕЕ ЗНАЧЕНИЕ"), 1, "PRICE", cp("1 ЧАС")},
+            cp("БОЛЬШЕ"),
+            SecondOperand::Value,
+            {"ignored", 7, "ignored", "ignored"},
+            level};
+}
+
+ConditionValues named(std::string_view action) {
+    return {{"t", 0, "PRICE", "i"}, cp(action), SecondOperand::None, {"ignored", 7, "ignored", "ignored"}, 0};
+}
+
+TEST(Editor, TheExampleListAddedThroughTheEditorIsTheGoldenFile) {
+    ConditionList list;
+    addCondition(list, crossingUp(), cp("ИЛИ"), ',');
+    EXPECT_EQ(list.topLevel().size(), 1u); // no joiner before the first Condition
+    addCondition(list, aboveLevel(1500), cp("И"), ',');
+    EXPECT_EQ(text::joinCrLf(conditionFileLines(list)), testing::golden("example.con"));
+    list.forEachInTreeOrder([](Node& node) {
+        if (!node.children().empty()) {
+            EXPECT_TRUE(node.expanded) << node.text;
+        }
+    });
+}
+
+TEST(Editor, NumbersFollowTheDecimalSeparatorAndOneOperandActionsHaveNoPart2) {
+    ConditionList list;
+    Node& comma = addCondition(list, aboveLevel(1500.5), "", ',');
+    EXPECT_EQ(GetTagValue(comma.child(2), texts::kValue), "1500,5");
+    EXPECT_EQ(comma.child(2)->childCount(), 2u);
+    ConditionList dotted;
+    EXPECT_EQ(GetTagValue(addCondition(dotted, aboveLevel(0.25), "", '.').child(2), texts::kValue), "0.25");
+    ConditionList single;
+    Node& turns = addCondition(single, named("РАЗВОРАЧИВАЕТСЯ ВВЕРХ"), "", ',');
+    ASSERT_EQ(turns.childCount(), 3u);
+    EXPECT_EQ(turns.child(2)->text, texts::kConditionEnd);
+}
+
+TEST(Editor, AddingAfterAnOperationPutsTheJoinerIntoIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"X1 [)]", "X1 [) ИЛИ] X9"},       {"X1 [ ) ) ]", "X1 [) ) ИЛИ] X9"},
+        {"X1 [) И (]", "X1 [) ИЛИ (] X9"}, {"X1 [(]", "X1 [(] X9"},
+        {"X1 [ИЛИ]", "X1 [ИЛИ] X9"},       {"X1 [И]", "X1 [ИЛИ] X9"},
+        {"X1 [)И(]", "X1 [) ИЛИ (] X9"},   {"X1", "X1 [ИЛИ] X9"},
+    };
+    for (const auto& [before, after] : cases) {
+        ConditionList list = listOf(before);
+        addCondition(list, named("X9"), cp("ИЛИ"), ',');
+        EXPECT_EQ(notationOf(list), after) << before;
+    }
+}
+
+TEST(Editor, WritingBackChangesTheJoinerBeforeTheConditionOnly) {
+    ConditionList list = listOf("X1 [ИЛИ] X2 [ИЛИ] X3");
+    writeBackCondition(list, conditionNamed(list, "X2"), named("Y2"), cp("И"), ',');
+    EXPECT_EQ(notationOf(list), "X1 [И] Y2 [ИЛИ] X3");
+    writeBackCondition(list, conditionNamed(list, "X1"), named("Y1"), cp("И"), ',');
+    EXPECT_EQ(notationOf(list), "Y1 [И] Y2 [ИЛИ] X3");
+
+    ConditionList grouped = listOf("[(] X1 [) И (] X2 [)]");
+    writeBackCondition(grouped, conditionNamed(grouped, "X1"), named("Y1"), cp("И"), ',');
+    writeBackCondition(grouped, conditionNamed(grouped, "X2"), named("Y2"), cp("ИЛИ"), ',');
+    EXPECT_EQ(notationOf(grouped), "[(] Y1 [) ИЛИ (] Y2 [)]");
+}
+
+TEST(Editor, WritingBackReplacesTheWholeSubtreeInPlace) {
+    ConditionList list;
+    Node& first = addCondition(list, crossingUp(), "", ',');
+    addCondition(list, named("X2"), cp("И"), ',');
+    writeBackCondition(list, first, aboveLevel(3), cp("И"), ',');
+    EXPECT_EQ(list.topLevel()[0].get(), &first);
+    EXPECT_EQ(readAction(first), cp("БОЛЬШЕ"));
+    EXPECT_EQ(first.childCount(), 4u);
+    EXPECT_EQ(GetTagValue(first.child(2), texts::kValue), "3");
+}
+
+TEST(EditLoading, ReadsBothOperandKinds) {
+    ConditionList list;
+    const auto chart = readForEdit(addCondition(list, crossingUp(), "", ','), ',');
+    ASSERT_TRUE(chart.part1 && chart.part2 && chart.action);
+    EXPECT_EQ(chart.part1->line, 1);
+    EXPECT_EQ(chart.part1->interval, cp("5 МИН"));
+    EXPECT_EQ(chart.part2->line, 2);
+    EXPECT_EQ(chart.part2->level, std::nullopt);
+    EXPECT_EQ(*chart.action, cp("ПЕРЕСЕКАЕТ ВВЕРХ"));
+
+    const auto value = readForEdit(addCondition(list, aboveLevel(-1.5), "", ','), ',');
+    ASSERT_TRUE(value.part2);
+    EXPECT_EQ(value.part2->level, -1.5);
+    EXPECT_EQ(value.part2->line, std::nullopt);
+    EXPECT_EQ(value.part2->time, "");
+
+    const auto single = readForEdit(addCondition(list, named("РАВНО"), "", ','), ',');
+    EXPECT_FALSE(single.part2.has_value());
+}
+
+TEST(EditLoading, ANumberOfAnotherLocaleFailsBeforeAnythingIsTaken) {
+    ConditionList list;
+    Node& dotted = addCondition(list, aboveLevel(1500.5), "", '.');
+    EXPECT_THROW(readForEdit(dotted, ','), Error);
+    SetTagValue(*dotted.child(0), texts::kLine, "");
+    EXPECT_THROW(readForEdit(dotted, '.'), Error); // an empty part 1 line is no number
+}
+
+} // namespace
+} // namespace zorvant::conditions
