@@ -2,6 +2,7 @@
 #include "app/tform1.h"
 #include "conditions/labels.h"
 #include "platform/platform.h"
+#include "qpl/library.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/lines.h"
@@ -54,6 +55,7 @@ TForm1::TForm1(Environment environment, TForm2& form2, TForm4& form4)
     Shape2.width = 233;
     Shape3.width = 165;
     Shape6.width = 297;
+    TestFuncs.lines = qpl::libraryLines();
 }
 
 TForm1::~TForm1() = default;
