@@ -5,7 +5,9 @@
 #include "app/dialogs.h"
 #include "app/tform2.h"
 #include "app/tform4.h"
+#include "watch/watcher.h"
 
+#include <memory>
 #include <string>
 
 namespace zorvant::platform {
@@ -85,6 +87,12 @@ public:
     void DoChoiseChange();
     void TimeIntervalChange();
     void Timer1Timer();
+    bool inEditMode() const { return !TableFiles.enabled; }
+    // For a tick off the user-interface thread: take the snapshot here, run watcher().tick on the worker
+    // and hand its reports back here.
+    watch::TickInput watchSnapshot() const;
+    watch::Watcher& watcher();
+    void showTickReports(const std::vector<watch::TickReport>& reports);
 
     // --- Mail settings (tform1_mail.cpp) ---
     void N18Click();
@@ -161,11 +169,13 @@ public:
 private:
     void defaultAndCreateFolders();
     void pickFolder(Edit& folder);
+    void setEditMode(bool on);
 
     Environment env_;
     TForm2& form2_;
     TForm4& form4_;
     bool activated_ = false;
+    std::unique_ptr<watch::Watcher> watcher_;
 };
 
 } // namespace zorvant::app

@@ -1,9 +1,11 @@
 #include "cli/command.h"
+#include "cli/watch_command.h"
 
 namespace zorvant::cli {
 
 std::vector<std::unique_ptr<Command>> allCommands() {
     std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(std::make_unique<WatchCommand>());
     return commands;
 }
 

@@ -14,6 +14,9 @@ public:
     virtual bool deleteFile(std::string_view name) = 0;
     virtual bool copyFileReplacing(std::string_view from, std::string_view to) = 0;
     virtual bool renameFile(std::string_view from, std::string_view to) = 0;
+    // True while another handle holds the file open for writing. Where such a file cannot be renamed at
+    // all (Windows), renameFile refuses it already and this default is enough.
+    virtual bool heldByWriter(std::string_view) { return false; }
     // Throws zorvant::Error when the file cannot be opened or read.
     virtual std::string readFile(std::string_view name) = 0;
     // Asks the desktop shell to open the text with the verb "open"; the result is not looked at.

@@ -28,6 +28,9 @@ public:
     bool renameFile(std::string_view from, std::string_view to) override {
         return platform::renameFile(from, to);
     }
+    bool heldByWriter(std::string_view name) override {
+        return platform::systemServices().heldByWriter(name);
+    }
     std::string readFile(std::string_view name) override { return platform::readFile(name); }
     void shellOpen(std::string_view target) override { opened.emplace_back(target); }
     void startCommandLine(std::string_view commandLine) override { started.emplace_back(commandLine); }

@@ -1,0 +1,110 @@
+#include "cli/watch_command.h"
+
+#include "app/settings_file.h"
+#include "app/tform1.h"
+#include "cli/console_dialogs.h"
+#include "cli/report_line.h"
+#include "cli/stop_signals.h"
+#include "cli/unavailable_mail_sender.h"
+#include "platform/platform.h"
+#include "platform/services.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+#include "text/lines.h"
+
+#include <optional>
+#include <ostream>
+
+namespace zorvant::cli {
+namespace {
+
+struct Options {
+    std::string settingsFile; // Windows-1251
+    bool once = false;
+};
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::ostream& err) {
+    Options options{platform::programFolder() + std::string(app::kSettingsFileName)};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--once") {
+            options.once = true;
+        } else if (args[i] == "--settings" && i + 1 < args.size()) {
+            options.settingsFile = text::fromUtf8(args[++i]);
+        } else {
+            err << "zorvant-cli watch: непонятный аргумент «" << args[i]
+                << "». Использование: zorvant-cli watch [--settings ФАЙЛ] [--once]\n";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+std::string folderOf(const std::string& file) {
+    const auto separator = file.find_last_of(platform::kPathSeparator);
+    return separator == std::string::npos ? std::string(".") + platform::kPathSeparator
+                                          : file.substr(0, separator + 1);
+}
+
+// The windows without a screen, with the settings file's values in their controls.
+struct HeadlessForms {
+    HeadlessForms(const Options& options, std::ostream& err, watch::MailSender& mail)
+        : dialogs(err), form2(dialogs, mail), form4("1.1"),
+          form1({dialogs, platform::systemServices(), mail, folderOf(options.settingsFile),
+                 platform::decimalSeparator()},
+                form2, form4) {
+        form1.FormCreate();
+        for (const auto& line : text::splitSettingsLines(platform::readFile(options.settingsFile)))
+            app::applySettingsLine(line, form1, form2);
+        form1.TimeIntervalChange();
+    }
+
+    ConsoleDialogs dialogs;
+    app::TForm2 form2;
+    app::TForm4 form4;
+    app::TForm1 form1;
+};
+
+void print(const std::vector<watch::TickReport>& reports, Streams streams) {
+    for (const auto& report : reports) {
+        std::ostream& stream = report.kind == watch::TickReport::Kind::Error ? streams.err : streams.out;
+        stream << reportLine(report) << std::endl;
+    }
+}
+
+int watchLoop(app::TForm1& form, bool once, Streams streams) {
+    std::optional<StopSignals> stop;
+    if (!once)
+        stop.emplace();
+    for (;;) {
+        if (const auto reports = form.watcher().tick(form.watchSnapshot()))
+            print(*reports, streams);
+        if (once || stop->waitFor(std::chrono::milliseconds(form.Timer1.intervalMs)))
+            return 0;
+    }
+}
+
+} // namespace
+
+WatchCommand::WatchCommand(std::unique_ptr<watch::MailSender> mail) : mail_(std::move(mail)) {
+    if (!mail_)
+        mail_ = std::make_unique<UnavailableMailSender>();
+}
+
+std::string_view WatchCommand::usage() const {
+    return "watch [--settings ФАЙЛ] [--once]  отслеживать файлы сообщений из таблицы файла настроек";
+}
+
+int WatchCommand::run(const std::vector<std::string>& args, Streams streams) {
+    const auto options = parseOptions(args, streams.err);
+    if (!options)
+        return 2;
+    try {
+        HeadlessForms forms(*options, streams.err, *mail_);
+        return watchLoop(forms.form1, options->once, streams);
+    } catch (const Error& error) {
+        streams.err << "zorvant-cli watch: " << text::toUtf8(error.what()) << '\n';
+        return 1;
+    }
+}
+
+} // namespace zorvant::cli

@@ -1,0 +1,80 @@
+#include "platform/services.h"
+
+#include "platform/platform.h"
+#include "support/temp_folder.h"
+#include "text/cp1251.h"
+#include "text/error.h"
+
+#include <chrono>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+namespace zorvant::platform {
+namespace {
+using testing::TempFolder;
+
+// Waits for a started process to write its file; processes are not waited for by the services.
+std::string waitForFile(const TempFolder& folder, std::string_view utf8Name) {
+    for (int i = 0; i < 500 && !plainFileExists(folder.file(utf8Name)); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return folder.read(utf8Name);
+}
+
+std::string inQuotes(std::string_view s) {
+    return "\"" + std::string(s) + "\"";
+}
+
+TEST(Services, StartsACommandLineWithoutAShell) {
+    TempFolder folder;
+    const std::string out = folder.file("запуск аргументы.txt");
+    const std::string line = inQuotes(RECORD_ARGS_PATH) + " " + inQuotes(out) +
+                             " A;echo\tB $(touch x) \"two words\" a\\\"b " + text::fromUtf8("Сигнал");
+    systemServices().startCommandLine(line);
+    EXPECT_EQ(waitForFile(folder, "запуск аргументы.txt"),
+              "A;echo\nB\n$(touch\nx)\ntwo words\na\"b\nСигнал\n");
+    EXPECT_FALSE(plainFileExists(folder.file("x")));
+}
+
+TEST(Services, ProgramsThatCannotStartAreIgnored) {
+    TempFolder folder;
+    EXPECT_NO_THROW(systemServices().startCommandLine(folder.file("нет.exe") + " A"));
+    EXPECT_NO_THROW(systemServices().startCommandLine(""));
+    EXPECT_NO_THROW(systemServices().shellOpen(folder.file("нет.txt")));
+}
+
+TEST(Services, SoundsThatCannotPlayRaiseAnError) {
+    TempFolder folder;
+    folder.write("text.wav", "not a sound at all");
+    folder.write("short.wav", "RIFF");
+    for (const char* name : {"missing.wav", "text.wav", "short.wav"}) {
+        try {
+            systemServices().playSound(folder.file(name));
+            ADD_FAILURE() << name;
+        } catch (const Error& error) {
+            EXPECT_NE(std::string(error.what()).find(folder.file(name)), std::string::npos) << name;
+        }
+    }
+    folder.write("tone.wav", std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+    EXPECT_NO_THROW(systemServices().playSound(folder.file("tone.wav")));
+}
+
+TEST(Services, KnowsWhenAWriterHoldsAFile) {
+    TempFolder folder;
+    folder.write("m.txt", "A\r\n");
+    const std::string name = folder.file("m.txt");
+    EXPECT_FALSE(systemServices().heldByWriter(name));
+    const int writer = ::open((folder.path() / "m.txt").c_str(), O_WRONLY | O_APPEND);
+    ASSERT_NE(writer, -1);
+    EXPECT_TRUE(systemServices().heldByWriter(name));
+    ::close(writer);
+    EXPECT_FALSE(systemServices().heldByWriter(name));
+    const int reader = ::open((folder.path() / "m.txt").c_str(), O_RDONLY);
+    EXPECT_FALSE(systemServices().heldByWriter(name));
+    ::close(reader);
+    EXPECT_FALSE(systemServices().heldByWriter(folder.file("missing.txt")));
+}
+
+} // namespace
+} // namespace zorvant::platform
