@@ -49,6 +49,12 @@ void addWatchRow(StringGrid& grid, std::string_view value) {
         grid.rows.push_back(row);
 }
 
+std::optional<std::string_view> valueAfter(std::string_view text, std::string_view key) {
+    if (!text.starts_with(key))
+        return std::nullopt;
+    return text.substr(key.size());
+}
+
 void setInterval(TForm1& main, std::string_view value) {
     const double seconds = text::parseNumber(value, main.environment().decimalSeparator);
     const double limited = std::clamp(seconds, 1.0, 3600.0);
@@ -81,12 +87,24 @@ std::vector<std::string> settingsLines(const TForm1& main, const TForm2& mail) {
     return lines;
 }
 
-void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
-    const auto valueOf = [&](std::string_view key) -> std::optional<std::string_view> {
-        if (!text.starts_with(key))
-            return std::nullopt;
-        return text.substr(key.size());
+void applyMailSettingsLine(std::string_view text, TForm2& mail) {
+    const std::pair<std::string_view, Edit*> edits[] = {
+        {kReturnAddress, &mail.MailReceipt},
+        {kSubject, &mail.MailSubject},
+        {kLogin, &mail.maillogin},
+        {kPassword, &mail.mailpassword},
     };
+    for (const auto& [key, edit] : edits)
+        if (const auto value = valueAfter(text, key))
+            edit->text = std::string(*value);
+    if (const auto value = valueAfter(text, kMailHost))
+        mail.mailhost.text = std::string(*value);
+    if (const auto value = valueAfter(text, kAuthentication))
+        mail.MailAut.checked = *value == "1";
+}
+
+void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
+    const auto valueOf = [&](std::string_view key) { return valueAfter(text, key); };
     if (valueOf(kClientChoice)) {
         const bool individual = text.find(line(kClientChoice, kIndividual)) != std::string_view::npos;
         main.ClientConfigInd.checked = individual;
@@ -96,17 +114,12 @@ void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
         {kClientCode, &main.client_code}, {kFirm, &main.firmid},
         {kAccount, &main.account},        {kConFolder, &main.ConFolder},
         {kDescFolder, &main.DescFolder},  {kPortfelFolder, &main.PortfelFolder},
-        {kMessFolder, &main.MessFolder},  {kReturnAddress, &mail.MailReceipt},
-        {kSubject, &mail.MailSubject},    {kLogin, &mail.maillogin},
-        {kPassword, &mail.mailpassword},
+        {kMessFolder, &main.MessFolder},
     };
     for (const auto& [key, edit] : edits)
         if (const auto value = valueOf(key))
             edit->text = std::string(*value);
-    if (const auto value = valueOf(kMailHost))
-        mail.mailhost.text = std::string(*value);
-    if (const auto value = valueOf(kAuthentication))
-        mail.MailAut.checked = *value == "1";
+    applyMailSettingsLine(text, mail);
     if (const auto value = valueOf(kWatchFile))
         addWatchRow(main.TableFiles, *value);
     if (const auto value = valueOf(kInterval))

@@ -19,5 +19,7 @@ std::vector<std::string> settingsLines(const TForm1& main, const TForm2& mail);
 // value holding another key's text cannot overwrite that other setting. Throws zorvant::Error for an
 // interval that is not a number.
 void applySettingsLine(std::string_view line, TForm1& main, TForm2& mail);
+// The same for the mail settings alone, as zorvant-cli mail-test reads them.
+void applyMailSettingsLine(std::string_view line, TForm2& mail);
 
 } // namespace zorvant::app

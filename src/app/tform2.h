@@ -18,8 +18,9 @@ public:
     Edit maillogin;
     Edit mailpassword;
 
-    // "Тест соединения": connect, greet, introduce, quit; reports one of two messages.
-    void BitBtn2Click();
+    // "Тест соединения": connect, greet, introduce, quit; reports one of two messages and returns
+    // whether the test passed.
+    bool BitBtn2Click();
 
 private:
     Dialogs& dialogs_;

@@ -14,9 +14,10 @@ watch::MailSettings mailSettingsOf(const TForm2& form) {
             form.MailAut.checked, form.maillogin.text,   form.mailpassword.text};
 }
 
-void TForm2::BitBtn2Click() {
+bool TForm2::BitBtn2Click() {
     const bool passed = mail_.testConnection(mailSettingsOf(*this));
     dialogs_.showMessage(passed ? "Тест успешно пройден."_cp : "Неудачная попытка соединения с сревером."_cp);
+    return passed;
 }
 
 void TForm4::FormActivate() {

@@ -1,0 +1,52 @@
+#pragma once
+// The test SMTP server (smtp_server.py on aiosmtpd) as a child process on 127.0.0.1, with a
+// self-signed certificate made for it. It stops when the object goes.
+#include "support/json_value.h"
+#include "support/temp_folder.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+namespace zorvant::testing {
+
+class SmtpTestServer {
+public:
+    static constexpr std::string_view kUser = "robot";
+    static constexpr std::string_view kPassword = "secret";
+
+    // Recipients in refused get "550" at RCPT.
+    explicit SmtpTestServer(const std::vector<std::string>& refused = {});
+    ~SmtpTestServer();
+    SmtpTestServer(const SmtpTestServer&) = delete;
+    SmtpTestServer& operator=(const SmtpTestServer&) = delete;
+
+    // "plain" (no TLS), "starttls" or "smtps", as "127.0.0.1:port".
+    std::string host(std::string_view listener) const;
+    int port(std::string_view listener) const;
+    // The certificate that signs the server's own, for the client to trust.
+    std::string caFile() const;
+
+    // The messages received so far, in order, as the server's mail parser read them.
+    std::vector<JsonValue> messages() const;
+    // One line per command of interest, such as "starttls NOOP" or "auth LOGIN robot ok".
+    std::vector<std::string> events() const;
+
+private:
+    void makeCertificate() const;
+    void start(const std::vector<std::string>& refused);
+    std::string readPortsLine() const;
+
+    TempFolder folder_;
+    pid_t pid_ = -1;
+    int toServer_ = -1;
+    int fromServer_ = -1;
+    std::map<std::string, int, std::less<>> ports_;
+};
+
+// A port on 127.0.0.1 where nothing listens.
+int closedPort();
+
+} // namespace zorvant::testing
