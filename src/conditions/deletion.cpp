@@ -29,8 +29,7 @@ void dropJoiner(Node& operation, const std::string& t, char keptBracket, const R
     if (rest.empty())
         remove(operation);
     else
-        operation.firstChild()->text =
-            "<" + std::string(kType) + ">" + rest + " </" + std::string(kType) + ">";
+        operation.firstChild()->text = fieldLine(kType, rest + ' ');
 }
 
 } // namespace

@@ -22,7 +22,7 @@ constexpr std::string_view kCompressed = "СЖАТО"_cp;
 constexpr std::string_view kIndent = "        ";
 
 std::string closing(std::string_view openTag) {
-    return "</" + std::string(openTag.substr(1));
+    return std::string("</").append(openTag.substr(1));
 }
 
 std::string tagged(std::string_view openTag, std::string_view value) {

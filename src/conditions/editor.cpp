@@ -21,7 +21,7 @@ std::string rejoined(std::string_view t, std::string_view joiner) {
         else if (token.kind == JoinerToken::Close)
             r += " )";
         else
-            r += " " + std::string(joiner);
+            r.append(" ").append(joiner);
     }
     return trimmed(r);
 }
@@ -32,7 +32,7 @@ void joinInto(Node& operation, std::string_view joiner) {
     if (t.find(labels::kAnd) != std::string::npos)
         SetTagValue(operation, kType, rejoined(t, joiner));
     else if (t.find(')') != std::string::npos)
-        SetTagValue(operation, kType, trimmed(t) + " " + std::string(joiner));
+        SetTagValue(operation, kType, trimmed(t).append(" ").append(joiner));
     operation.expanded = true;
 }
 

@@ -58,7 +58,7 @@ GroupResult group(ConditionList& list, const std::vector<Node*>& selection) {
     if (ends.after == nullptr) {
         result.closing = &bracketOperation(list.addTopLevel(std::string(kOperation)), ")");
     } else if (isOperation(*ends.after)) {
-        SetTagValue(*ends.after, kType, ") " + trimmed(GetTagValue(ends.after, kType)));
+        SetTagValue(*ends.after, kType, std::string(") ").append(trimmed(GetTagValue(ends.after, kType))));
         ends.after->expanded = true;
         result.closing = ends.after;
     }

@@ -6,7 +6,7 @@ namespace zorvant::conditions {
 namespace {
 
 std::string openTag(std::string_view tag) {
-    return "<" + std::string(tag) + ">";
+    return std::string("<").append(tag).append(">");
 }
 
 // Value from a fixed offset to just before the first "</"; empty without one.
@@ -42,7 +42,7 @@ void SetTagValue(Node& node, std::string_view tag, std::string_view value) {
 }
 
 std::string fieldLine(std::string_view tag, std::string_view value) {
-    return openTag(tag) + std::string(value) + "</" + std::string(tag) + ">";
+    return openTag(tag).append(value).append("</").append(tag).append(">");
 }
 
 std::string actionOfLine(std::string_view actionLineText) {

@@ -140,5 +140,16 @@ TEST(DescriptionFile, ANulEndsTheTextAndRandomBytesNeverCrash) {
     }
 }
 
+TEST(DescriptionFile, HugeLinesOfAFewMegabytesReadWhole) {
+    const std::string name(3'000'000, 'n');
+    const std::string condition(2'000'000, 'c');
+    const auto loaded = parseDescription(cp("<НАЗВАНИЕ>") + name + cp("</НАЗВАНИЕ>\r\n<УСЛОВИЯ>\r\n") +
+                                             condition + cp("\r\n</УСЛОВИЯ>\r\n"),
+                                         "d");
+    EXPECT_EQ(loaded.name, name);
+    ASSERT_TRUE(loaded.conditions.has_value());
+    EXPECT_EQ(loaded.conditions->topLevel().at(0)->text, condition);
+}
+
 } // namespace
 } // namespace zorvant::conditions

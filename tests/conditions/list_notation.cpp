@@ -14,7 +14,10 @@ namespace {
 void addNamedCondition(ConditionList& list, std::string_view name) {
     Node& condition = list.addTopLevel(std::string(texts::kCondition));
     Node& part = condition.addChild(std::string(texts::kPart1));
+    part.addChild(fieldLine(texts::kTime, "t"));
+    part.addChild(fieldLine(texts::kLine, "0"));
     part.addChild(fieldLine(texts::kChart, "PRICE"));
+    part.addChild(fieldLine(texts::kInterval, "i"));
     part.addChild(std::string(texts::kPart1End));
     condition.addChild(fieldLine(texts::kAction, text::fromUtf8(name)));
     condition.addChild(std::string(texts::kConditionEnd));
