@@ -1,4 +1,5 @@
 #include "cli/command.h"
+#include "cli/generate_command.h"
 #include "cli/mail_test_command.h"
 #include "cli/watch_command.h"
 
@@ -6,6 +7,7 @@ namespace zorvant::cli {
 
 std::vector<std::unique_ptr<Command>> allCommands() {
     std::vector<std::unique_ptr<Command>> commands;
+    commands.push_back(std::make_unique<GenerateCommand>());
     commands.push_back(std::make_unique<WatchCommand>());
     commands.push_back(std::make_unique<MailTestCommand>());
     return commands;

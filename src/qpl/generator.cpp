@@ -10,11 +10,19 @@
 #include "qpl/period_code.h"
 #include "qpl/script_frame.h"
 
+#include <algorithm>
+
 namespace zorvant::qpl {
 namespace {
 namespace texts = conditions::texts;
 using conditions::GetTagValue;
 using conditions::Node;
+
+// A level is stored with the user's decimal separator; QPL reads only a point.
+std::string qplNumber(std::string value) {
+    std::replace(value.begin(), value.end(), ',', '.');
+    return value;
+}
 
 // The state of one walk over the condition list.
 class ListWalk {
@@ -83,7 +91,7 @@ private:
         if (!chart.empty())
             lines.push_back("name_shedule" + c + "2=\"" + chart + "\"");
         if (!value.empty())
-            lines.push_back("value" + c + "2=" + value);
+            lines.push_back("value" + c + "2=" + qplNumber(value));
         lines.push_back("sPeriod" + c + "2=\"" + period + "\"");
         lines.emplace_back(kSeparator);
         selection_.offer(period, chart);

@@ -1,0 +1,28 @@
+#pragma once
+#include "platform/services.h"
+#include "watch/mail_sender.h"
+
+namespace zorvant::cli {
+
+// For commands that only read and write files: file operations are the real ones, while sounds,
+// shell opening, program starts and mail fail with a clear text instead of acting.
+class FilesOnlyServices final : public platform::Services {
+public:
+    bool plainFileExists(std::string_view name) override;
+    bool deleteFile(std::string_view name) override;
+    bool copyFileReplacing(std::string_view from, std::string_view to) override;
+    bool renameFile(std::string_view from, std::string_view to) override;
+    std::string readFile(std::string_view name) override;
+    void shellOpen(std::string_view target) override;
+    void startCommandLine(std::string_view commandLine) override;
+    void playSound(std::string_view wavFile) override;
+};
+
+class NoMailSender final : public watch::MailSender {
+public:
+    void send(const watch::MailSettings& settings, std::string_view recipients,
+              std::string_view body) override;
+    bool testConnection(const watch::MailSettings&) override { return false; }
+};
+
+} // namespace zorvant::cli
