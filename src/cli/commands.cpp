@@ -1,6 +1,7 @@
 #include "cli/command.h"
 #include "cli/generate_command.h"
 #include "cli/mail_test_command.h"
+#include "cli/simulate_command.h"
 #include "cli/watch_command.h"
 
 namespace zorvant::cli {
@@ -10,6 +11,7 @@ std::vector<std::unique_ptr<Command>> allCommands() {
     commands.push_back(std::make_unique<GenerateCommand>());
     commands.push_back(std::make_unique<WatchCommand>());
     commands.push_back(std::make_unique<MailTestCommand>());
+    commands.push_back(makeSimulateCommand());
     return commands;
 }
 

@@ -1,0 +1,122 @@
+#include "sim/machine.h"
+
+#include "sim/builtins.h"
+#include "sim/conversions.h"
+#include "sim/join.h"
+#include "text/cp1251.h"
+
+#include <array>
+
+namespace zorvant::sim {
+namespace {
+
+using namespace text::literals;
+
+} // namespace
+
+Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
+    : script_(script), terminal_(terminal), limits_(limits), globals_(script.globals.size()),
+      persistent_(script.globals.size(), 0) {
+    // Parameters live on one stack that never reallocates, so references into it stay valid.
+    stack_.reserve(static_cast<std::size_t>(limits_.callDepth + 1) * (script.maxParams + 1));
+    frames_.reserve(limits_.callDepth + 1);
+}
+
+void Machine::recalculate() {
+    for (std::size_t i = 0; i < globals_.size(); ++i)
+        if (!persistent_[i])
+            globals_[i] = Value();
+    stack_.clear();
+    frames_.clear();
+    steps_ = 0;
+    execBlock(script_.body, *this);
+}
+
+Value Machine::read(const VarRef& ref, SourcePos pos) {
+    const Value& value = slot(ref);
+    if (!value.isUnset())
+        return value;
+    warnings_.add(pos, cat("переменная "_cp, ref.name, " прочитана до присваивания: взята пустая строка"_cp));
+    return Value(std::string());
+}
+
+Value& Machine::slot(const VarRef& ref) {
+    switch (ref.scope) {
+    case VarRef::Scope::Global:
+        return globals_[ref.index];
+    case VarRef::Scope::Param:
+        return stack_[frames_.back().base + ref.index];
+    case VarRef::Scope::Result:
+        return frames_.back().result;
+    }
+    return globals_[0];
+}
+
+void Machine::failSteps(SourcePos pos) const {
+    throw ScriptError(pos, cat("пересчёт не уложился в "_cp, std::to_string(limits_.steps),
+                               " шагов: похоже на бесконечный цикл"_cp));
+}
+
+Value Machine::callFunction(const CallExpr& call) {
+    const Function& fn = script_.functions[call.function];
+    if (frames_.size() >= static_cast<std::size_t>(limits_.callDepth))
+        throw ScriptError(call.pos, cat("вложенность вызовов больше "_cp, std::to_string(limits_.callDepth),
+                                        ": похоже на бесконечную рекурсию в "_cp, fn.name));
+    const std::size_t base = stack_.size();
+    for (const ExprPtr& arg : call.args) {
+        Value v = arg->eval(*this);
+        stack_.push_back(std::move(v));
+    }
+    frames_.push_back({base, Value()});
+    execBlock(fn.body, *this);
+    Value result = std::move(frames_.back().result);
+    frames_.pop_back();
+    stack_.resize(base);
+    return result;
+}
+
+Value Machine::callBuiltin(const CallExpr& call) {
+    std::array<Value, kMaxBuiltinArgs> args;
+    for (std::size_t i = 0; i < call.args.size(); ++i)
+        args[i] = call.args[i]->eval(*this);
+    BuiltinCall context{*this, std::span<Value>(args.data(), call.args.size()), call.pos};
+    return call.builtin->fn(context);
+}
+
+int Machine::slotOfName(std::string_view upperName) {
+    const int slot = script_.globalSlot(upperName);
+    if (slot >= 0)
+        return slot;
+    const auto [it, added] =
+        extraGlobals_.try_emplace(std::string(upperName), static_cast<int>(globals_.size()));
+    if (added) {
+        globals_.emplace_back();
+        persistent_.push_back(0);
+    }
+    return it->second;
+}
+
+void Machine::newGlobal(std::string_view name, Value initial, SourcePos pos) {
+    const std::string upper = upperCaseLatin(name);
+    if (upper.empty())
+        throw ScriptError(pos, "NEW_GLOBAL без имени переменной"_cp);
+    const int slot = slotOfName(upper);
+    if (persistent_[slot])
+        return;
+    persistent_[slot] = 1;
+    globals_[slot] = std::move(initial);
+}
+
+const Value* Machine::global(std::string_view name) const {
+    const std::string upper = upperCaseLatin(name);
+    int slot = script_.globalSlot(upper);
+    if (slot < 0) {
+        const auto it = extraGlobals_.find(upper);
+        if (it == extraGlobals_.end())
+            return nullptr;
+        slot = it->second;
+    }
+    return globals_[slot].isUnset() ? nullptr : &globals_[slot];
+}
+
+} // namespace zorvant::sim

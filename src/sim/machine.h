@@ -1,0 +1,71 @@
+#pragma once
+// Runs a parsed script: one call of recalculate() is one recalculation of the portfolio. Ordinary
+// variables start unassigned each time; NEW_GLOBAL variables and the output table persist.
+#include "sim/script.h"
+#include "sim/terminal.h"
+#include "sim/warnings.h"
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zorvant::sim {
+
+struct Limits {
+    // Statements and loop rounds per recalculation.
+    std::uint64_t steps = 20'000'000;
+    int callDepth = 200;
+    std::size_t textLength = 1'000'000;
+    std::size_t items = 1'000'000;
+};
+
+class Machine {
+public:
+    Machine(const Script& script, Terminal& terminal, Limits limits = {});
+
+    // Throws ScriptError on a fault of the script, with its place.
+    void recalculate();
+
+    // For the expression and statement nodes.
+    Value read(const VarRef& ref, SourcePos pos);
+    Value& slot(const VarRef& ref);
+    void step(SourcePos pos) {
+        if (++steps_ > limits_.steps)
+            failSteps(pos);
+    }
+    // The result of a FUNC call; Unset when the FUNC never assigned RESULT.
+    Value callFunction(const CallExpr& call);
+    Value callBuiltin(const CallExpr& call);
+
+    void newGlobal(std::string_view name, Value initial, SourcePos pos);
+    // A global's value by name (any case), for tests and tools; nullptr when it has none.
+    const Value* global(std::string_view name) const;
+
+    Warnings& warnings() { return warnings_; }
+    Terminal& terminal() { return terminal_; }
+    const Limits& limits() const { return limits_; }
+    const Script& script() const { return script_; }
+
+private:
+    struct Frame {
+        std::size_t base;
+        Value result;
+    };
+
+    [[noreturn]] void failSteps(SourcePos pos) const;
+    int slotOfName(std::string_view upperName);
+
+    const Script& script_;
+    Terminal& terminal_;
+    Limits limits_;
+    std::vector<Value> globals_;
+    std::vector<char> persistent_;
+    std::unordered_map<std::string, int> extraGlobals_;
+    std::vector<Value> stack_;
+    std::vector<Frame> frames_;
+    std::uint64_t steps_ = 0;
+    Warnings warnings_;
+};
+
+} // namespace zorvant::sim

@@ -1,0 +1,77 @@
+#include "sim/operations.h"
+
+#include "sim/conversions.h"
+#include "sim/join.h"
+#include "sim/machine.h"
+#include "text/cp1251.h"
+
+#include <cmath>
+
+namespace zorvant::sim {
+namespace {
+
+using namespace text::literals;
+
+[[noreturn]] void notScalar(SourcePos pos) {
+    throw ScriptError(pos, "таблица (MAP или COLLECTION) там, где нужно число или строка"_cp);
+}
+
+int compareTexts(const std::string& a, const std::string& b) {
+    const int c = a.compare(b);
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+int compareNumbers(double a, double b) {
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+} // namespace
+
+double asNumber(const Value& value, Machine& machine, SourcePos pos) {
+    if (value.isNumber())
+        return value.number();
+    if (!value.isText())
+        notScalar(pos);
+    const std::string& text = value.text();
+    if (text.empty())
+        return 0;
+    if (const auto number = parseQplNumber(text))
+        return *number;
+    machine.warnings().add(pos, cat("текст \""_cp, text.substr(0, 40), "\" не число: взят 0"_cp));
+    return 0;
+}
+
+std::string asText(const Value& value, SourcePos pos) {
+    if (value.isText())
+        return value.text();
+    if (value.isNumber())
+        return numberToText(value.number());
+    notScalar(pos);
+}
+
+bool isTrue(const Value& value, Machine& machine, SourcePos pos) {
+    return asNumber(value, machine, pos) != 0;
+}
+
+// A number against a text compares as numbers when the text is one, otherwise as texts.
+int compareValues(const Value& left, const Value& right, SourcePos pos) {
+    if ((!left.isNumber() && !left.isText()) || (!right.isNumber() && !right.isText()))
+        notScalar(pos);
+    if (left.isNumber() && right.isNumber())
+        return compareNumbers(left.number(), right.number());
+    if (left.isText() && right.isText())
+        return compareTexts(left.text(), right.text());
+    const Value& text = left.isText() ? left : right;
+    if (const auto number = parseQplNumber(text.text()))
+        return left.isNumber() ? compareNumbers(left.number(), *number)
+                               : compareNumbers(*number, right.number());
+    return compareTexts(asText(left, pos), asText(right, pos));
+}
+
+double checkedNumber(double value, SourcePos pos) {
+    if (!std::isfinite(value))
+        throw ScriptError(pos, "результат не число (деление на ноль или переполнение)"_cp);
+    return value;
+}
+
+} // namespace zorvant::sim

@@ -1,0 +1,21 @@
+#pragma once
+// Conversions and operators of the language: + - * / read text as numbers (text that is no number
+// counts as 0), & joins as text, comparisons compare numbers as numbers and texts as texts.
+#include "sim/script_error.h"
+#include "sim/value.h"
+
+#include <string>
+
+namespace zorvant::sim {
+
+class Machine;
+
+double asNumber(const Value& value, Machine& machine, SourcePos pos);
+std::string asText(const Value& value, SourcePos pos);
+bool isTrue(const Value& value, Machine& machine, SourcePos pos);
+// -1, 0 or 1.
+int compareValues(const Value& left, const Value& right, SourcePos pos);
+// Throws ScriptError when a result is no finite number (a division by zero, a root of a negative).
+double checkedNumber(double value, SourcePos pos);
+
+} // namespace zorvant::sim

@@ -1,0 +1,43 @@
+#pragma once
+// A whole portfolio script as read: its header, PROGRAM body, FUNCs and PARAMETER blocks.
+#include "sim/ast.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvant::sim {
+
+struct ScriptHeader {
+    std::string portfolio;
+    std::string description;
+    std::string clientsList;
+    std::string firmsList;
+    bool caseSensitiveConstants = false;
+};
+
+struct Column {
+    std::string name;
+    std::string title;
+    std::string description;
+    std::string type;
+    SourcePos pos;
+};
+
+struct Script {
+    ScriptHeader header;
+    std::vector<Column> columns;
+    std::vector<Function> functions;
+    Block body;
+    // Slot number -> variable name (Latin upper case).
+    std::vector<std::string> globals;
+    std::size_t maxParams = 0;
+
+    // The slot of a global variable, or -1.
+    int globalSlot(std::string_view upperName) const;
+};
+
+// Reads a script's Windows-1251 text. Throws ScriptError at the first fault, with line and column.
+Script parseScript(std::string_view text);
+
+} // namespace zorvant::sim

@@ -1,0 +1,55 @@
+#include "sim/simulation.h"
+
+#include <algorithm>
+
+namespace zorvant::sim {
+
+std::vector<Moment> recalculationMoments(const CandleStore& candles) {
+    const auto& charts = candles.charts();
+    if (charts.empty())
+        return {};
+    const auto shortest = std::min_element(charts.begin(), charts.end(), [](const Chart& a, const Chart& b) {
+                              return a.period.roughSeconds() < b.period.roughSeconds();
+                          })->period;
+    std::vector<Moment> moments;
+    for (const Chart& chart : charts)
+        if (chart.period == shortest)
+            for (const ChartLine& line : chart.lines)
+                for (const Candle& candle : line.candles)
+                    moments.push_back(lastSecondOf(candle.start, shortest));
+    std::sort(moments.begin(), moments.end(),
+              [](const Moment& a, const Moment& b) { return a.key() < b.key(); });
+    moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
+    return moments;
+}
+
+Simulation::Simulation(const Script& script, const CandleStore& candles, Limits limits)
+    : terminal_(candles), machine_(script, terminal_, limits) {}
+
+void Simulation::recalculateAt(const Moment& moment) {
+    terminal_.setNow(moment);
+    machine_.recalculate();
+}
+
+RunResult runScript(const Script& script, const CandleStore& candles, const RunOptions& options) {
+    Simulation simulation(script, candles, options.limits);
+    const std::vector<Moment> moments = recalculationMoments(candles);
+    RunResult result;
+    for (const Moment& moment : moments) {
+        try {
+            simulation.recalculateAt(moment);
+        } catch (const ScriptError& error) {
+            result.error = RunError{moment, error};
+            break;
+        }
+        ++result.recalculations;
+        if (options.progress && result.recalculations % 256 == 0)
+            options.progress(result.recalculations, moments.size());
+    }
+    result.lines = std::move(simulation.terminal().written());
+    result.messages = simulation.terminal().messages();
+    result.warnings = simulation.machine().warnings();
+    return result;
+}
+
+} // namespace zorvant::sim

@@ -1,0 +1,56 @@
+#pragma once
+// The clock of a run: one recalculation at the last second of every candle of the chart with the
+// shortest interval, from its first candle to its last.
+#include "sim/machine.h"
+#include "sim/script.h"
+#include "sim/terminal.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace zorvant::sim {
+
+// The moments of the recalculations, in time order: the candles of every line of the charts with the
+// shortest interval taken together.
+std::vector<Moment> recalculationMoments(const CandleStore& candles);
+
+// A script and its terminal, recalculated at moments the caller chooses.
+class Simulation {
+public:
+    Simulation(const Script& script, const CandleStore& candles, Limits limits = {});
+
+    // Throws ScriptError on a fault of the script.
+    void recalculateAt(const Moment& moment);
+
+    Machine& machine() { return machine_; }
+    Terminal& terminal() { return terminal_; }
+
+private:
+    Terminal terminal_;
+    Machine machine_;
+};
+
+struct RunOptions {
+    Limits limits;
+    // Called now and then with the number of recalculations done and their total.
+    std::function<void(std::size_t done, std::size_t total)> progress;
+};
+
+struct RunError {
+    Moment moment;
+    ScriptError error;
+};
+
+struct RunResult {
+    std::vector<WrittenLine> lines;
+    std::vector<TerminalMessage> messages;
+    Warnings warnings;
+    std::size_t recalculations = 0;
+    // The run stops at the first fault of the script; what it wrote before stays.
+    std::optional<RunError> error;
+};
+
+RunResult runScript(const Script& script, const CandleStore& candles, const RunOptions& options = {});
+
+} // namespace zorvant::sim

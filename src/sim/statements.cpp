@@ -1,0 +1,86 @@
+#include "sim/ast.h"
+#include "sim/conversions.h"
+#include "sim/machine.h"
+#include "sim/operations.h"
+
+namespace zorvant::sim {
+
+Flow execBlock(const Block& block, Machine& machine) {
+    for (const StmtPtr& stmt : block) {
+        const Flow flow = stmt->exec(machine);
+        if (flow != Flow::Next)
+            return flow;
+    }
+    return Flow::Next;
+}
+
+Flow AssignStmt::exec(Machine& machine) const {
+    machine.step(pos);
+    Value v = value->eval(machine);
+    machine.slot(target) = std::move(v);
+    return Flow::Next;
+}
+
+Flow CallStmt::exec(Machine& machine) const {
+    machine.step(pos);
+    const auto& c = static_cast<const CallExpr&>(*call);
+    if (c.builtin != nullptr)
+        machine.callBuiltin(c);
+    else
+        machine.callFunction(c);
+    return Flow::Next;
+}
+
+Flow IfStmt::exec(Machine& machine) const {
+    machine.step(pos);
+    const bool holds = isTrue(condition->eval(machine), machine, condition->pos);
+    return execBlock(holds ? then : otherwise, machine);
+}
+
+// The loop variable takes each value in turn; changing it inside the body does not change the count.
+Flow ForRangeStmt::exec(Machine& machine) const {
+    machine.step(pos);
+    const double first = asNumber(from->eval(machine), machine, from->pos);
+    const double last = asNumber(to->eval(machine), machine, to->pos);
+    for (double i = first; i <= last; i += 1) {
+        machine.step(pos);
+        machine.slot(variable) = Value(i);
+        const Flow flow = execBlock(body, machine);
+        if (flow == Flow::Break)
+            break;
+        if (flow == Flow::Return)
+            return flow;
+    }
+    return Flow::Next;
+}
+
+// Items are the comma-separated parts of the text, spaces around them removed.
+Flow ForInStmt::exec(Machine& machine) const {
+    machine.step(pos);
+    const std::string text = asText(list->eval(machine), list->pos);
+    if (text.empty())
+        return Flow::Next;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        machine.step(pos);
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        std::string item = text.substr(start, end - start);
+        item.erase(0, item.find_first_not_of(' '));
+        item.erase(item.find_last_not_of(' ') + 1);
+        machine.slot(variable) = Value(std::move(item));
+        const Flow flow = execBlock(body, machine);
+        if (flow == Flow::Break)
+            break;
+        if (flow == Flow::Return)
+            return flow;
+        start = end + 1;
+    }
+    return Flow::Next;
+}
+
+Flow JumpStmt::exec(Machine& machine) const {
+    machine.step(pos);
+    return flow;
+}
+
+} // namespace zorvant::sim

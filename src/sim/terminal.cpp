@@ -1,0 +1,83 @@
+#include "sim/terminal.h"
+
+#include <algorithm>
+
+namespace zorvant::sim {
+namespace {
+
+MapPtr lineMap(const ChartLine& line, const Candle& c) {
+    auto map = makeMap();
+    map->entries.reserve(6);
+    map->set("NAME", Value(line.name));
+    map->set("OPEN", Value(c.open));
+    map->set("HIGH", Value(c.high));
+    map->set("LOW", Value(c.low));
+    map->set("CLOSE", Value(c.close));
+    map->set("VOLUME", Value(c.volume));
+    return map;
+}
+
+MapPtr sliceMap(double count, Value time, CollectionPtr lines) {
+    auto map = makeMap();
+    map->set("COUNT", Value(count));
+    map->set("TIME", std::move(time));
+    map->set("LINES", Value(std::move(lines)));
+    return map;
+}
+
+} // namespace
+
+MapPtr Terminal::candleSlice(std::string_view chartId, const Moment& moment) {
+    if (onCandleRequest)
+        onCandleRequest(chartId, moment);
+    const Chart* chart = candles_.find(chartId);
+    if (chart == nullptr || chart->lines.empty())
+        return emptySlice_ ? emptySlice_
+                           : (emptySlice_ = sliceMap(0, Value(std::string()), makeCollection()));
+    const int index = candleAt(chart->lines[0], moment);
+    const long long key = index < 0 ? -1 : chart->lines[0].candles[index].start.key();
+    for (const CachedSlice& cached : cache_)
+        if (cached.chart == chart && cached.key == key && key >= 0 && key <= now_.key())
+            return cached.map;
+    MapPtr map = buildSlice(*chart, moment);
+    if (key >= 0 && key <= now_.key()) {
+        cache_[nextCacheSlot_] = {chart, key, map};
+        nextCacheSlot_ = (nextCacheSlot_ + 1) % cache_.size();
+    }
+    return map;
+}
+
+// Line 0 decides the candle's start; every line with a candle at that start is listed, in line order.
+MapPtr Terminal::buildSlice(const Chart& chart, const Moment& moment) {
+    auto lines = makeCollection();
+    Value time{std::string()};
+    for (const ChartLine& line : chart.lines) {
+        const int i = candleAt(line, moment);
+        if (i < 0 || line.candles[i].start.key() > now_.key())
+            continue;
+        if (lines->items.empty())
+            time = Value(static_cast<double>(line.candles[i].start.time));
+        lines->items.emplace_back(lineMap(line, line.candles[i]));
+    }
+    const auto count = static_cast<double>(lines->items.size());
+    return sliceMap(count, std::move(time), std::move(lines));
+}
+
+void Terminal::write(std::string_view file, std::string_view text, bool endLine) {
+    auto it = std::find_if(pending_.begin(), pending_.end(), [&](const auto& p) { return p.first == file; });
+    if (it == pending_.end()) {
+        pending_.emplace_back(std::string(file), std::string());
+        it = pending_.end() - 1;
+    }
+    it->second.append(text);
+    if (endLine) {
+        written_.push_back({now_, std::string(file), std::move(it->second)});
+        it->second.clear();
+    }
+}
+
+void Terminal::clearFile(std::string_view file) {
+    std::erase_if(pending_, [&](const auto& p) { return p.first == file; });
+}
+
+} // namespace zorvant::sim
