@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <exception>
 #include <set>
+#include <thread>
 
 namespace zorvant::watch {
 namespace {
@@ -42,8 +43,16 @@ std::optional<std::vector<TickReport>> Watcher::tick(const TickInput& input) {
     if (!reportedErrors_.empty() || !pendingMail_.empty())
         forgetRemovedRecords(input.records);
     std::vector<TickReport> reports;
+    std::vector<const WatchRecord*> claimers;
+    claimedNow_.clear();
     for (const auto& record : input.records)
-        visit(record, input, reports);
+        if (visit(record, input, reports, false))
+            claimers.push_back(&record);
+    if (!claimers.empty()) {
+        std::this_thread::sleep_until(firstClaim_ + kClaimSettle);
+        for (const auto* record : claimers)
+            visit(*record, input, reports, true);
+    }
     return reports;
 }
 
@@ -73,35 +82,46 @@ bool Watcher::isLeftover(const std::string& messageFile) {
     return false;
 }
 
-void Watcher::visit(const WatchRecord& record, const TickInput& input, std::vector<TickReport>& reports) {
+bool Watcher::visit(const WatchRecord& record, const TickInput& input, std::vector<TickReport>& reports,
+                    bool settled) {
     if (record.MessageFile.empty() || !isKnownAction(record.Action))
-        return;
+        return false;
     const bool leftover = isLeftover(record.MessageFile);
     if (!leftover && !system_.plainFileExists(record.MessageFile))
-        return;
+        return false;
     Visit visit{record, claimedName(record.MessageFile), reports};
+    if (leftover && !settled && claimedNow_.contains(visit.claimed))
+        return false;
     if (leftover) {
         const auto pending = pendingMail_.find(visit.claimed);
         if (pending != pendingMail_.end() &&
             (pending->second.record != record || !pending->second.retry.isDue(clock_())))
-            return;
+            return false;
     }
     // A sound that is not there leaves the message for a later tick.
     if (record.Action == kPlaySound && !system_.plainFileExists(unquoted(record.Target)))
-        return;
-    if (!leftover) {
-        if (!system_.renameFile(record.MessageFile, visit.claimed))
-            return;
-        leftovers_.insert(visit.claimed);
-    }
+        return false;
+    if (!leftover)
+        return claim(visit.record.MessageFile, visit.claimed);
     // Its writer is still finishing the last line; the claimed file waits for the next tick.
     if (system_.heldByWriter(visit.claimed))
-        return;
+        return false;
     try {
         act(visit, input);
     } catch (const std::exception& error) {
         reportError(visit, error.what());
     }
+    return false;
+}
+
+bool Watcher::claim(const std::string& messageFile, const std::string& claimed) {
+    if (!system_.renameFile(messageFile, claimed))
+        return false;
+    if (claimedNow_.empty())
+        firstClaim_ = std::chrono::steady_clock::now();
+    leftovers_.insert(claimed);
+    claimedNow_.insert(claimed);
+    return true;
 }
 
 void Watcher::act(Visit& visit, const TickInput& input) {

@@ -27,6 +27,11 @@ class Services;
 
 namespace zorvant::watch {
 
+// How long a fresh claim rests before it is acted on. A writer that looked up the message file just
+// before the rename may still be opening it; by then it holds the claimed file open, which the check for
+// writers sees.
+inline constexpr std::chrono::milliseconds kClaimSettle{20};
+
 struct TickInput {
     std::vector<WatchRecord> records;
     MailSettings mail;
@@ -49,7 +54,10 @@ public:
 private:
     struct Visit;
 
-    void visit(const WatchRecord& record, const TickInput& input, std::vector<TickReport>& reports);
+    // True when it claimed the record's message file; its action then waits until the claim settled.
+    bool visit(const WatchRecord& record, const TickInput& input, std::vector<TickReport>& reports,
+               bool settled);
+    bool claim(const std::string& messageFile, const std::string& claimed);
     bool isLeftover(const std::string& messageFile);
     void act(Visit& visit, const TickInput& input);
     void sendMail(Visit& visit, const TickInput& input);
@@ -65,6 +73,9 @@ private:
     std::unordered_set<std::string> probed_;
     // Claimed files known to be there.
     std::unordered_set<std::string> leftovers_;
+    // Files claimed in this tick: their actions run once the claim has settled.
+    std::unordered_set<std::string> claimedNow_;
+    std::chrono::steady_clock::time_point firstClaim_;
     // The last error reported for a record, so that a lasting error is shown once.
     std::map<std::string, std::string> reportedErrors_;
     // Claimed files whose mail failed, with the record that owns them.
