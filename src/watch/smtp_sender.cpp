@@ -41,9 +41,9 @@ std::string replyText(const std::string& reply) {
     std::string message = std::string("Не удалось отправить письмо через почтовый сервер "_cp) +
                           endpoint.host + ":" + std::to_string(endpoint.port) + ": " +
                           std::string(reasonOf(code)) + " (" + session.curlError(code) + ")";
-    if (!session.serverReply().empty())
-        message += std::string(". Ответ сервера: "_cp) + replyText(session.serverReply());
-    throw Error(message + ".");
+    if (!session.serverRefusal().empty())
+        message += std::string(". Ответ сервера: "_cp) + replyText(session.serverRefusal());
+    throw Error(message.ends_with('.') ? message : message + ".");
 }
 
 } // namespace

@@ -85,10 +85,6 @@ std::string SmtpSession::curlError(CURLcode code) const {
     return errors_[0] != '\0' ? std::string(errors_) : std::string(curl_easy_strerror(code));
 }
 
-const std::string& SmtpSession::serverReply() const {
-    return lastRefusal_.empty() ? lastReply_ : lastRefusal_;
-}
-
 std::size_t SmtpSession::readUpload(char* buffer, std::size_t size, std::size_t count, void* self) {
     auto& session = *static_cast<SmtpSession*>(self);
     const std::size_t n = std::min(size * count, session.upload_.size() - session.uploaded_);
@@ -99,9 +95,9 @@ std::size_t SmtpSession::readUpload(char* buffer, std::size_t size, std::size_t 
 
 std::size_t SmtpSession::keepReply(char* buffer, std::size_t size, std::size_t count, void* self) {
     auto& session = *static_cast<SmtpSession*>(self);
-    session.lastReply_ = withoutLineEnd({buffer, size * count});
-    if (!session.lastReply_.empty() && (session.lastReply_[0] == '4' || session.lastReply_[0] == '5'))
-        session.lastRefusal_ = session.lastReply_;
+    const std::string reply = withoutLineEnd({buffer, size * count});
+    if (!reply.empty() && (reply[0] == '4' || reply[0] == '5'))
+        session.lastRefusal_ = reply;
     return size * count;
 }
 

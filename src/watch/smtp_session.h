@@ -28,8 +28,8 @@ public:
     CURLcode perform();
     // libcurl's own description of the failure.
     std::string curlError(CURLcode code) const;
-    // The server's last refusal (a 4xx or 5xx reply), or else its last reply.
-    const std::string& serverReply() const;
+    // The server's last refusal (a 4xx or 5xx reply); empty when it refused nothing.
+    const std::string& serverRefusal() const { return lastRefusal_; }
 
 private:
     static std::size_t readUpload(char* buffer, std::size_t size, std::size_t count, void* self);
@@ -41,7 +41,6 @@ private:
     char errors_[CURL_ERROR_SIZE] = {};
     std::string upload_;
     std::size_t uploaded_ = 0;
-    std::string lastReply_;
     std::string lastRefusal_;
 };
 

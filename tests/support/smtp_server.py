@@ -1,6 +1,8 @@
 """A real SMTP server for the mail tests, on 127.0.0.1.
 
-Three listeners: "plain" offers no TLS, "starttls" offers STARTTLS, "smtps" speaks TLS from the start.
+Three listeners on the given loopback address: "plain" offers no TLS, "starttls" offers STARTTLS, and
+"smtps" speaks TLS from the start on its own port, 465 unless told otherwise (binding it needs root; each
+server takes its own 127.x.y.z address, so that servers of tests that run at once do not collide).
 All of them offer AUTH LOGIN and PLAIN for the one user given. Each accepted message is parsed with
 Python's email package and written as <folder>/<n>.json; every command of interest is appended to
 <folder>/events.log. The ports are printed as one JSON line on standard output once the server is up;
@@ -23,9 +25,9 @@ from aiosmtpd.controller import Controller
 from aiosmtpd.smtp import AuthResult, LoginPassword
 
 
-def free_port():
+def free_port(address):
     with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
+        s.bind((address, 0))
         return s.getsockname()[1]
 
 
@@ -116,6 +118,8 @@ def raw_header(raw, name):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--folder", required=True)
+    parser.add_argument("--address", default="127.0.0.1")
+    parser.add_argument("--smtps-port", type=int, default=465)
     parser.add_argument("--cert", required=True)
     parser.add_argument("--key", required=True)
     parser.add_argument("--user", required=True)
@@ -133,7 +137,7 @@ def main():
 
     tls = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
     tls.load_cert_chain(args.cert, args.key)
-    common = dict(hostname="127.0.0.1", authenticator=authenticator, auth_require_tls=False,
+    common = dict(hostname=args.address, authenticator=authenticator, auth_require_tls=False,
                   server_hostname="localhost")
     controllers = {
         "plain": lambda port: Controller(Recorder(args.folder, "plain", args.refuse), port=port, **common),
@@ -144,7 +148,7 @@ def main():
     }
     ports, running = {}, []
     for name, make in controllers.items():
-        ports[name] = free_port()
+        ports[name] = args.smtps_port if name == "smtps" else free_port(args.address)
         controller = make(ports[name])
         controller.start()
         running.append(controller)

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <netinet/in.h>
 #include <poll.h>
+#include <random>
 #include <spawn.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -25,6 +26,12 @@ namespace {
 // Debian's own interpreter: the one first on PATH may not see the python3-aiosmtpd package.
 constexpr const char* kPython = "/usr/bin/python3";
 
+std::string randomLoopbackAddress() {
+    std::random_device random;
+    return "127." + std::to_string(1 + random() % 254) + "." + std::to_string(random() % 256) + "." +
+           std::to_string(1 + random() % 254);
+}
+
 std::string fileText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -32,7 +39,7 @@ std::string fileText(const fs::path& path) {
 
 } // namespace
 
-SmtpTestServer::SmtpTestServer(const std::vector<std::string>& refused) {
+SmtpTestServer::SmtpTestServer(const std::vector<std::string>& refused) : address_(randomLoopbackAddress()) {
     makeCertificate();
     start(refused);
 }
@@ -51,9 +58,10 @@ SmtpTestServer::~SmtpTestServer() {
 void SmtpTestServer::makeCertificate() const {
     const fs::path dir = folder_.path();
     const std::string command = "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=localhost"
-                                " -addext subjectAltName=IP:127.0.0.1,DNS:localhost -keyout '" +
-                                (dir / "key.pem").string() + "' -out '" + (dir / "cert.pem").string() +
-                                "' 2>'" + (dir / "openssl.log").string() + "'";
+                                " -addext subjectAltName=IP:" +
+                                address_ + ",DNS:localhost -keyout '" + (dir / "key.pem").string() +
+                                "' -out '" + (dir / "cert.pem").string() + "' 2>'" +
+                                (dir / "openssl.log").string() + "'";
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("openssl could not make the test certificate: " +
                                  fileText(dir / "openssl.log"));
@@ -62,10 +70,13 @@ void SmtpTestServer::makeCertificate() const {
 void SmtpTestServer::start(const std::vector<std::string>& refused) {
     const fs::path dir = folder_.path();
     fs::create_directory(dir / "mail");
-    std::vector<std::string> args = {
-        kPython,  ZORVANT_SMTP_SERVER_SCRIPT,  "--folder",   (dir / "mail").string(),
-        "--cert", (dir / "cert.pem").string(), "--key",      (dir / "key.pem").string(),
-        "--user", std::string(kUser),          "--password", std::string(kPassword)};
+    std::vector<std::string> args = {kPython,      ZORVANT_SMTP_SERVER_SCRIPT,
+                                     "--folder",   (dir / "mail").string(),
+                                     "--cert",     (dir / "cert.pem").string(),
+                                     "--key",      (dir / "key.pem").string(),
+                                     "--user",     std::string(kUser),
+                                     "--password", std::string(kPassword),
+                                     "--address",  address_};
     for (const auto& address : refused)
         args.insert(args.end(), {"--refuse", address});
     std::vector<char*> argv;
@@ -117,7 +128,7 @@ int SmtpTestServer::port(std::string_view listener) const {
 }
 
 std::string SmtpTestServer::host(std::string_view listener) const {
-    return "127.0.0.1:" + std::to_string(port(listener));
+    return address_ + ":" + std::to_string(port(listener));
 }
 
 std::string SmtpTestServer::caFile() const {
@@ -142,11 +153,11 @@ std::vector<std::string> SmtpTestServer::events() const {
     return lines;
 }
 
-int closedPort() {
+int closedPort(const std::string& loopback) {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    inet_pton(AF_INET, loopback.c_str(), &address.sin_addr);
     socklen_t length = sizeof address;
     bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
     getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);

@@ -1,6 +1,7 @@
 #pragma once
-// The test SMTP server (smtp_server.py on aiosmtpd) as a child process on 127.0.0.1, with a
-// self-signed certificate made for it. It stops when the object goes.
+// The test SMTP server (smtp_server.py on aiosmtpd) as a child process on a loopback address of its
+// own, with SMTPS on port 465 as real servers have it, and a self-signed certificate made for that
+// address. It stops when the object goes.
 #include "support/json_value.h"
 #include "support/temp_folder.h"
 
@@ -23,11 +24,12 @@ public:
     SmtpTestServer(const SmtpTestServer&) = delete;
     SmtpTestServer& operator=(const SmtpTestServer&) = delete;
 
-    // "plain" (no TLS), "starttls" or "smtps", as "127.0.0.1:port".
+    // "plain" (no TLS), "starttls" or "smtps", as "address:port".
     std::string host(std::string_view listener) const;
     int port(std::string_view listener) const;
     // The certificate that signs the server's own, for the client to trust.
     std::string caFile() const;
+    const std::string& address() const { return address_; }
 
     // The messages received so far, in order, as the server's mail parser read them.
     std::vector<JsonValue> messages() const;
@@ -40,13 +42,14 @@ private:
     std::string readPortsLine() const;
 
     TempFolder folder_;
+    std::string address_;
     pid_t pid_ = -1;
     int toServer_ = -1;
     int fromServer_ = -1;
     std::map<std::string, int, std::less<>> ports_;
 };
 
-// A port on 127.0.0.1 where nothing listens.
-int closedPort();
+// A port on the loopback address where nothing listens.
+int closedPort(const std::string& address);
 
 } // namespace zorvant::testing
