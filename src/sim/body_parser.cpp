@@ -34,11 +34,7 @@ public:
 
 private:
     const SourceLine& line() const { return lines_[next_]; }
-    SourcePos lineEnd(const SourceLine& l) const {
-        return {l.number, l.tokens.empty() ? 1
-                                           : l.tokens.back().pos.column +
-                                                 static_cast<int>(l.tokens.back().text.size()) + 1};
-    }
+    static SourcePos lineEnd(const SourceLine& l) { return l.end; }
     bool lineStartsWith(std::string_view word) const {
         return line().tokens.front().kind == TokenKind::Word && line().tokens.front().text == word;
     }

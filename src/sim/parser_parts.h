@@ -15,6 +15,8 @@ namespace zorvant::sim {
 struct SourceLine {
     int number = 0;
     std::vector<Token> tokens;
+    // Just past the statement's last character, on its last line.
+    SourcePos end;
 };
 
 class TokenCursor {

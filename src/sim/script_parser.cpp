@@ -32,7 +32,7 @@ std::vector<std::string> physicalLines(std::string_view text) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         lines.emplace_back(line);
-        if (end == std::string_view::npos)
+        if (end == std::string_view::npos || end + 1 == text.size())
             break;
         start = end + 1;
     }
@@ -131,13 +131,14 @@ private:
                 throw ScriptError(place(), "нет строки END_PROGRAM"_cp);
             if (firstWord() == "END_PROGRAM")
                 break;
-            SourceLine line{number(), {}};
+            SourceLine line{number(), {}, {}};
             std::string text = lines_[next_];
             while (takeContinuation(text) && next_ + 1 < lines_.size()) {
                 append(line.tokens, lexLine(text, number(), options));
                 text = lines_[++next_];
             }
             append(line.tokens, lexLine(text, number(), options));
+            line.end = {number(), static_cast<int>(text.size()) + 1};
             if (!line.tokens.empty())
                 source.push_back(std::move(line));
         }
@@ -176,6 +177,8 @@ private:
             const std::string word = firstWord();
             if (word == "END")
                 break;
+            if (word == "END_PORTFOLIO_EX" || word == "PARAMETER")
+                throw ScriptError(column.pos, "нет END для этого PARAMETER"_cp);
             const KeyLine line = splitKeyLine(lines_[next_], number(), true);
             if (word == "PARAMETER_TITLE")
                 column.title = line.value;

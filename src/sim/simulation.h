@@ -18,7 +18,9 @@ std::vector<Moment> recalculationMoments(const CandleStore& candles);
 // A script and its terminal, recalculated at moments the caller chooses.
 class Simulation {
 public:
+    // The script and the candles must outlive the simulation.
     Simulation(const Script& script, const CandleStore& candles, Limits limits = {});
+    Simulation(Script&&, const CandleStore&, Limits = {}) = delete;
 
     // Throws ScriptError on a fault of the script.
     void recalculateAt(const Moment& moment);
