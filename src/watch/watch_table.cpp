@@ -56,7 +56,10 @@ TargetPicker targetPickerFor(std::string_view action) {
 std::string pickedTarget(std::string_view path) {
     if (path.find(' ') == std::string_view::npos)
         return std::string(path);
-    return "\"" + std::string(path) + "\"";
+    std::string quoted;
+    quoted.reserve(path.size() + 2);
+    quoted.append(1, '"').append(path).append(1, '"');
+    return quoted;
 }
 
 std::string_view targetHeadingFor(std::string_view action) {
