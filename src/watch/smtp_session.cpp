@@ -1,5 +1,6 @@
 #include "watch/smtp_session.h"
 
+#include "text/cp1251.h"
 #include "text/error.h"
 
 #include <algorithm>
@@ -7,6 +8,8 @@
 #include <mutex>
 
 namespace zorvant::watch {
+using namespace text::literals;
+
 namespace {
 
 void initialiseCurlOnce() {
@@ -26,7 +29,7 @@ SmtpSession::SmtpSession(const SmtpEndpoint& endpoint, const SmtpOptions& option
     initialiseCurlOnce();
     curl_ = curl_easy_init();
     if (curl_ == nullptr)
-        throw Error("libcurl: curl_easy_init failed");
+        throw Error(std::string("Не удалось запустить почтовый клиент libcurl."_cp));
     curl_easy_setopt(curl_, CURLOPT_URL, endpoint.url().c_str());
     curl_easy_setopt(curl_, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
     curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, errors_);
