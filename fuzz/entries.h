@@ -37,5 +37,12 @@ void numberParser(std::string_view bytes);
 void numberFormat(std::string_view bytes);
 void lineSplitters(std::string_view bytes);
 void settingsReader(std::string_view bytes);
+void conditionsReader(std::string_view bytes);
+void descriptionReader(std::string_view bytes);
+void qplSimulator(std::string_view bytes);
+void candleReader(std::string_view bytes);
+void mailComposer(std::string_view bytes);
+void smtpEndpoint(std::string_view bytes);
+void waveHeader(std::string_view bytes);
 
 } // namespace zorvant::fuzz

@@ -4,9 +4,18 @@ namespace zorvant::fuzz {
 
 const std::vector<Target>& targets() {
     static const std::vector<Target> all = {
-        {"text_codec", textCodec},           {"number_parser", numberParser},
-        {"number_format", numberFormat},     {"line_splitters", lineSplitters},
+        {"text_codec", textCodec},
+        {"number_parser", numberParser},
+        {"number_format", numberFormat},
+        {"line_splitters", lineSplitters},
         {"settings_reader", settingsReader},
+        {"conditions_reader", conditionsReader},
+        {"description_reader", descriptionReader},
+        {"qpl_simulator", qplSimulator},
+        {"candle_reader", candleReader},
+        {"mail_composer", mailComposer},
+        {"smtp_endpoint", smtpEndpoint},
+        {"wave_header", waveHeader},
     };
     return all;
 }
