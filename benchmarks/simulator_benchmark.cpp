@@ -1,5 +1,5 @@
-// Recalculations per second of the example portfolio's generated script in the QPL simulator, over a
-// day of five-minute candles on the two lines of its chart.
+// Recalculations per second of the example portfolio's generated script in the QPL simulator, over 50
+// and 150 five-minute candles on the two lines of its chart (every recalculation sees the candles so far).
 #include "conditions/conditions_file.h"
 #include "qpl/generator.h"
 #include "qpl/library.h"
@@ -39,7 +39,7 @@ sim::Script exampleScript() {
 void SimulatorRecalculations(benchmark::State& state) {
     sim::CandleStore candles;
     for (int line = 0; line < 2; ++line)
-        candles.addLine("PRICE", line, lineOf(line, 150));
+        candles.addLine("PRICE", line, lineOf(line, static_cast<int>(state.range(0))));
     const sim::Script script = exampleScript();
     const auto moments = sim::recalculationMoments(candles);
     std::size_t done = 0;
@@ -52,6 +52,6 @@ void SimulatorRecalculations(benchmark::State& state) {
     state.counters["recalculations/s"] =
         benchmark::Counter(static_cast<double>(done), benchmark::Counter::kIsRate);
 }
-BENCHMARK(SimulatorRecalculations)->Unit(benchmark::kMillisecond);
+BENCHMARK(SimulatorRecalculations)->Arg(50)->Arg(150)->Unit(benchmark::kMillisecond);
 
 } // namespace

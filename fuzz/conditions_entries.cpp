@@ -83,9 +83,9 @@ void descriptionReader(std::string_view bytes) {
     const conditions::ConditionList empty;
     const auto& list = read.conditions ? *read.conditions : empty;
     const auto saved = conditions::descriptionLines(fields, list);
-    const auto again = conditions::parseDescription(text::joinCrLf(saved), "f.xml");
     if (anyTagInside(fields, list))
         return;
+    const auto again = conditions::parseDescription(text::joinCrLf(saved), "f.xml");
     conditions::PortfolioFields fieldsAgain;
     again.applyTo(fieldsAgain);
     check(conditions::descriptionLines(fieldsAgain, again.conditions ? *again.conditions : empty) == saved,
