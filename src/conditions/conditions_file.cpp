@@ -5,6 +5,7 @@
 #include "text/error.h"
 #include "text/lines.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace zorvant::conditions {

@@ -43,6 +43,11 @@ TEST(EditorHandlers, TheExampleEnteredInTheEditorSavesAsTheGoldenFile) {
     e.forms.dialogs.fileAnswers.push_back(e.folder.file("example.con"));
     e.f.N3Click();
     EXPECT_EQ(e.folder.read("example.con"), testing::golden("example.con"));
+    e.f.ConditionsView.items.forEachInTreeOrder([](const Node& node) {
+        if (!node.children().empty()) {
+            EXPECT_TRUE(node.expanded) << node.text;
+        }
+    });
 }
 
 TEST(EditorHandlers, TheActionDecidesWhetherASecondOperandIsShownAndStored) {

@@ -41,28 +41,5 @@ TEST(Deletion, ConditionsGoWithTheirJoinerAndGroupEdgesStay) {
     }
 }
 
-TEST(Deletion, AKeptBracketLineHasOneSpaceBeforeItsClosingTag) {
-    ConditionList list = listOf("[(] X1 [ИЛИ] X2 [) И] X3");
-    deleteCondition(list, conditionNamed(list, "X3"), [&](Node& n) { list.remove(n); });
-    EXPECT_EQ(list.topLevel()[4]->firstChild()->text, testing::cp("<ТИП>) </ТИП>"));
-}
-
-TEST(Deletion, AnyLineOfAConditionDeletesItButAnOperationIsRefused) {
-    ConditionList list = listOf("X1 [И] X2");
-    Node* field = conditionNamed(list, "X2").firstChild()->firstChild();
-    std::vector<std::string> removed;
-    const auto remove = [&](Node& n) {
-        removed.push_back(n.text);
-        list.remove(n);
-    };
-    Node& operation = *list.topLevel()[1];
-    EXPECT_EQ(deleteCondition(list, operation, remove), DeleteOutcome::NotACondition);
-    EXPECT_EQ(deleteCondition(list, *operation.firstChild(), remove), DeleteOutcome::NotACondition);
-    EXPECT_TRUE(removed.empty());
-    EXPECT_EQ(deleteCondition(list, *field, remove), DeleteOutcome::Deleted);
-    EXPECT_EQ(notationOf(list), "X1");
-    EXPECT_EQ(removed.size(), 2u); // every deletion goes through the caller, which tracks the selection
-}
-
 } // namespace
 } // namespace zorvant::conditions

@@ -18,11 +18,6 @@ using testing::shape;
 using testing::TempFolder;
 using testing::visible;
 
-PortfolioFields compressedFields() {
-    return {"SBER_cross", cp("Пересечение линий & уровень"), true, cp("Пора!"),
-            cp("C:\\QUIK\\Сообщения\\sber.txt")};
-}
-
 std::string errorOf(std::string_view bytes, std::string_view fileName = "d.xml") {
     try {
         parseDescription(bytes, fileName);
@@ -30,12 +25,6 @@ std::string errorOf(std::string_view bytes, std::string_view fileName = "d.xml")
         return error.what();
     }
     return "no error";
-}
-
-TEST(DescriptionFile, ACompressedDescriptionIsWrittenLineForLine) {
-    TempFolder folder;
-    writeDescriptionFile(folder.file("SBER_cross.xml"), compressedFields(), exampleList());
-    EXPECT_EQ(visible(folder.read("SBER_cross.xml")), visible(golden("compressed.xml")));
 }
 
 TEST(DescriptionFile, AnExpandedDescriptionHasNoTextLineAndAnEmptyListNoConditionLines) {
@@ -56,29 +45,6 @@ TEST(DescriptionFile, AnExpandedDescriptionHasNoTextLineAndAnEmptyListNoConditio
         cp("</ПОРТФЕЛЬ>"),
     };
     EXPECT_EQ(lines, expected);
-}
-
-TEST(DescriptionFile, BothMessageModesReadBack) {
-    TempFolder folder;
-    for (const bool compressed : {true, false}) {
-        PortfolioFields fields = compressedFields();
-        fields.compressed = compressed;
-        writeDescriptionFile(folder.file("d.xml"), fields, exampleList());
-        const DescriptionFile loaded = readDescriptionFile(folder.file("d.xml"));
-        EXPECT_EQ(loaded.name, fields.name);
-        EXPECT_EQ(loaded.comment, fields.comment);
-        EXPECT_EQ(loaded.compressed, compressed);
-        EXPECT_EQ(loaded.compressedText, compressed ? std::optional(cp("Пора!")) : std::nullopt);
-        EXPECT_EQ(loaded.messageFile, fields.messageFile);
-        ASSERT_TRUE(loaded.conditions.has_value());
-        EXPECT_EQ(shape(*loaded.conditions), shape(exampleList()));
-
-        PortfolioFields applied;
-        loaded.applyTo(applied);
-        EXPECT_EQ(applied.compressed, compressed);
-        EXPECT_EQ(applied.compressedText, compressed ? cp("Пора!") : cp("Биржа зовет!"));
-        EXPECT_EQ(applied.name, "SBER_cross");
-    }
 }
 
 TEST(DescriptionFile, MissingLinesAreAbsentAndAnEmptyBlockGivesNoList) {

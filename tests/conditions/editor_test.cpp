@@ -18,13 +18,6 @@ using testing::cp;
 using testing::listOf;
 using testing::notationOf;
 
-ConditionValues crossingUp() {
-    return {{cp("ТЕКУЩЕЕ ЗНАЧЕНИЕ"), 1, "PRICE", cp("5 МИН")},
-            cp("ПЕРЕСЕКАЕТ ВВЕРХ"),
-            SecondOperand::Chart,
-            {cp("ТЕКУЩЕЕ ЗНАЧЕНИЕ"), 2, "PRICE", cp("5 МИН")}};
-}
-
 ConditionValues aboveLevel(double level) {
     return {{cp("ТЕКУЩЕЕ ЗНАЧЕНИЕ"), 1, "PRICE", cp("1 ЧАС")},
             cp("БОЛЬШЕ"),
@@ -35,19 +28,6 @@ ConditionValues aboveLevel(double level) {
 
 ConditionValues named(std::string_view action) {
     return {{"t", 0, "PRICE", "i"}, cp(action), SecondOperand::None, {"ignored", 7, "ignored", "ignored"}, 0};
-}
-
-TEST(Editor, TheExampleListAddedThroughTheEditorIsTheGoldenFile) {
-    ConditionList list;
-    addCondition(list, crossingUp(), cp("ИЛИ"), ',');
-    EXPECT_EQ(list.topLevel().size(), 1u); // no joiner before the first Condition
-    addCondition(list, aboveLevel(1500), cp("И"), ',');
-    EXPECT_EQ(text::joinCrLf(conditionFileLines(list)), testing::golden("example.con"));
-    list.forEachInTreeOrder([](Node& node) {
-        if (!node.children().empty()) {
-            EXPECT_TRUE(node.expanded) << node.text;
-        }
-    });
 }
 
 TEST(Editor, NumbersFollowTheDecimalSeparatorAndOneOperandActionsHaveNoPart2) {
@@ -88,45 +68,6 @@ TEST(Editor, WritingBackChangesTheJoinerBeforeTheConditionOnly) {
     writeBackCondition(grouped, conditionNamed(grouped, "X1"), named("Y1"), cp("И"), ',');
     writeBackCondition(grouped, conditionNamed(grouped, "X2"), named("Y2"), cp("ИЛИ"), ',');
     EXPECT_EQ(notationOf(grouped), "[(] Y1 [) ИЛИ (] Y2 [)]");
-}
-
-TEST(Editor, WritingBackReplacesTheWholeSubtreeInPlace) {
-    ConditionList list;
-    Node& first = addCondition(list, crossingUp(), "", ',');
-    addCondition(list, named("X2"), cp("И"), ',');
-    writeBackCondition(list, first, aboveLevel(3), cp("И"), ',');
-    EXPECT_EQ(list.topLevel()[0].get(), &first);
-    EXPECT_EQ(readAction(first), cp("БОЛЬШЕ"));
-    EXPECT_EQ(first.childCount(), 4u);
-    EXPECT_EQ(GetTagValue(first.child(2), texts::kValue), "3");
-}
-
-TEST(EditLoading, ReadsBothOperandKinds) {
-    ConditionList list;
-    const auto chart = readForEdit(addCondition(list, crossingUp(), "", ','), ',');
-    ASSERT_TRUE(chart.part1 && chart.part2 && chart.action);
-    EXPECT_EQ(chart.part1->line, 1);
-    EXPECT_EQ(chart.part1->interval, cp("5 МИН"));
-    EXPECT_EQ(chart.part2->line, 2);
-    EXPECT_EQ(chart.part2->level, std::nullopt);
-    EXPECT_EQ(*chart.action, cp("ПЕРЕСЕКАЕТ ВВЕРХ"));
-
-    const auto value = readForEdit(addCondition(list, aboveLevel(-1.5), "", ','), ',');
-    ASSERT_TRUE(value.part2);
-    EXPECT_EQ(value.part2->level, -1.5);
-    EXPECT_EQ(value.part2->line, std::nullopt);
-    EXPECT_EQ(value.part2->time, "");
-
-    const auto single = readForEdit(addCondition(list, named("РАВНО"), "", ','), ',');
-    EXPECT_FALSE(single.part2.has_value());
-}
-
-TEST(EditLoading, ANumberOfAnotherLocaleFailsBeforeAnythingIsTaken) {
-    ConditionList list;
-    Node& dotted = addCondition(list, aboveLevel(1500.5), "", '.');
-    EXPECT_THROW(readForEdit(dotted, ','), Error);
-    SetTagValue(*dotted.child(0), texts::kLine, "");
-    EXPECT_THROW(readForEdit(dotted, '.'), Error); // an empty part 1 line is no number
 }
 
 } // namespace

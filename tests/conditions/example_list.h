@@ -14,7 +14,7 @@ std::string golden(std::string_view name);
 // The tree as "level text" rows in tree order, for comparing whole trees.
 std::vector<std::string> shape(const conditions::ConditionList& list);
 // Two Conditions joined by AND: line 1 crossing line 2 upward on 5 minutes, and line 1 on 1 hour
-// greater than 1500; built node by node.
+// greater than 1500; read from the golden conditions file.
 conditions::ConditionList exampleList();
 
 } // namespace zorvant::testing

@@ -62,15 +62,6 @@ TEST(Grouping, WorkedExamplesGiveTheirTypeValuesWhicheverEndComesFirst) {
     }
 }
 
-TEST(Grouping, TheClosingOperationIsReportedForSelection) {
-    ConditionList list = listOf("X1 [И] X2 [ИЛИ] X3");
-    const GroupResult whole = group(list, range(list, "X1", "X3"));
-    EXPECT_EQ(whole.closing, list.lastTopLevel());
-    ConditionList inner = listOf("X1 [И] X2 [ИЛИ] X3");
-    Node* const after = inner.topLevel()[3].get();
-    EXPECT_EQ(group(inner, range(inner, "X1", "X2")).closing, after);
-}
-
 TEST(Grouping, GroupingTwiceAndUngroupingTwiceRestoresUpToSpacing) {
     ConditionList list = listOf("X1 [И] X2 [ИЛИ] X3 [ИЛИ] X4");
     group(list, range(list, "X2", "X3"));
@@ -80,25 +71,6 @@ TEST(Grouping, GroupingTwiceAndUngroupingTwiceRestoresUpToSpacing) {
     EXPECT_EQ(notationOf(list), "X1 [И   (] X2 [ИЛИ] X3 [) ИЛИ] X4");
     ungroup(list, range(list, "X3", "X2"), removeFrom(list));
     EXPECT_EQ(notationOf(list), "X1 [И] X2 [ИЛИ] X3 [ИЛИ] X4");
-}
-
-TEST(Grouping, RefusalsLeaveTheListAsItWas) {
-    const char* start = "X1 [И] X2 [ИЛИ] X3";
-    ConditionList list = listOf(start);
-    EXPECT_EQ(group(list, {}).outcome, GroupOutcome::NothingSelected);
-    EXPECT_EQ(group(list, {&conditionNamed(list, "X2")}).outcome, GroupOutcome::OneSelected);
-    EXPECT_EQ(ungroup(list, {&conditionNamed(list, "X2")}, removeFrom(list)), GroupOutcome::OneSelected);
-    const std::vector<Node*> toOperation = {&conditionNamed(list, "X1"), list.topLevel()[1].get()};
-    EXPECT_EQ(group(list, toOperation).outcome, GroupOutcome::NotConditions);
-    const std::vector<Node*> fromOperation = {list.topLevel()[3].get(), &conditionNamed(list, "X3")};
-    EXPECT_EQ(group(list, fromOperation).outcome, GroupOutcome::NotConditions);
-    EXPECT_EQ(ungroup(list, range(list, "X1", "X2"), removeFrom(list)), GroupOutcome::NotAGroup);
-    EXPECT_EQ(ungroup(list, range(list, "X2", "X3"), removeFrom(list)), GroupOutcome::NotAGroup);
-    EXPECT_EQ(notationOf(list), start);
-
-    ConditionList halfOpen = listOf("X1 [И (] X2 [ИЛИ] X3");
-    EXPECT_EQ(ungroup(halfOpen, range(halfOpen, "X2", "X3"), removeFrom(halfOpen)), GroupOutcome::NotAGroup);
-    EXPECT_EQ(notationOf(halfOpen), "X1 [И (] X2 [ИЛИ] X3");
 }
 
 TEST(Grouping, OnlyTheEndsOfTheRangeAreLookedAt) {
