@@ -10,12 +10,16 @@ namespace texts = conditions::texts;
 
 enum class SecondOperand { Missing, Chart, Value };
 
+std::string valueTag() {
+    std::string tag(1, '<');
+    return tag.append(texts::kValue).append(1, '>');
+}
+
 // A second operand with no field line at all is as incomplete as a missing one.
 SecondOperand secondOperandOf(const conditions::Node* next) {
     if (next == nullptr || next->text != texts::kPart2 || next->childCount() == 0)
         return SecondOperand::Missing;
-    const bool isLevel =
-        next->firstChild()->text.find("<" + std::string(texts::kValue) + ">") != std::string::npos;
+    const bool isLevel = next->firstChild()->text.find(valueTag()) != std::string::npos;
     return isLevel ? SecondOperand::Value : SecondOperand::Chart;
 }
 
