@@ -107,13 +107,15 @@ std::vector<std::string> mailboxTokens(const Mailbox& mailbox) {
 std::string headerLine(std::string_view name, const std::vector<std::string>& tokens) {
     std::string out = std::string(name) + ":";
     std::size_t lineLength = out.size();
+    bool first = true;
     for (const auto& token : tokens) {
-        if (!token.empty() && lineLength + 1 + token.size() > kFoldAt && lineLength > name.size() + 1) {
+        if (!first && !token.empty() && lineLength + 1 + token.size() > kFoldAt) {
             out += "\r\n";
             lineLength = 0;
         }
         out += " " + token;
         lineLength += 1 + token.size();
+        first = false;
     }
     return out;
 }

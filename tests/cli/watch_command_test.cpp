@@ -70,7 +70,7 @@ TEST(WatchCommand, OnceActsOnEveryFilePresentAndPrintsALineForEach) {
               std::string::npos)
         << result.out;
     EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 1);
-    EXPECT_NE(result.err.find("\tОтправить эл. почтой\ta@b.c\tошибка: Отправка почты недоступна"),
+    EXPECT_NE(result.err.find("\tОтправить эл. почтой\ta@b.c\tошибка: Не указан почтовый сервер."),
               std::string::npos)
         << result.err;
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "run.txt"));

@@ -93,6 +93,11 @@ TEST(MailMessage, LongHeadersAreFoldedAndWordsStayShort) {
     }
     EXPECT_GT(continuation, 5);
     EXPECT_EQ(mail.envelopeRecipients.size(), 12u);
+
+    // A short token opening a folded line does not stop the next fold; the first token never moves.
+    const std::string a(70, 'a'), c(75, 'c');
+    EXPECT_EQ(headerLine("Message-ID", {a, "b", c}), "Message-ID: " + a + "\r\n b\r\n " + c);
+    EXPECT_EQ(headerLine("Subject", {"", "", c}), "Subject:  \r\n " + c);
 }
 
 TEST(MailMessage, LineBreaksInTextsCannotStartNewHeaders) {
