@@ -25,6 +25,13 @@ struct Expr {
     explicit Expr(SourcePos p) : pos(p) {}
     virtual ~Expr() = default;
     virtual Value eval(Machine& machine) const = 0;
+    // The value without a copy where the node holds it (a constant, a variable); otherwise in scratch.
+    virtual const Value& evalRef(Machine& machine, Value& scratch) const {
+        scratch = eval(machine);
+        return scratch;
+    }
+    // True when evaluating runs nothing that could change a variable.
+    virtual bool isPure() const { return false; }
     SourcePos pos;
 };
 using ExprPtr = std::unique_ptr<Expr>;
@@ -32,12 +39,16 @@ using ExprPtr = std::unique_ptr<Expr>;
 struct ConstantExpr : Expr {
     ConstantExpr(SourcePos p, Value v) : Expr(p), value(std::move(v)) {}
     Value eval(Machine& machine) const override;
+    const Value& evalRef(Machine&, Value&) const override { return value; }
+    bool isPure() const override { return true; }
     Value value;
 };
 
 struct VariableExpr : Expr {
     VariableExpr(SourcePos p, VarRef r) : Expr(p), ref(std::move(r)) {}
     Value eval(Machine& machine) const override;
+    const Value& evalRef(Machine& machine, Value& scratch) const override;
+    bool isPure() const override { return true; }
     VarRef ref;
 };
 
@@ -98,10 +109,12 @@ using Block = std::vector<StmtPtr>;
 Flow execBlock(const Block& block, Machine& machine);
 
 struct AssignStmt : Stmt {
-    AssignStmt(SourcePos p, VarRef t, ExprPtr v) : Stmt(p), target(std::move(t)), value(std::move(v)) {}
+    AssignStmt(SourcePos p, VarRef t, ExprPtr v);
     Flow exec(Machine& machine) const override;
     VarRef target;
     ExprPtr value;
+    // "x = F(x, ...)" where F may be a built-in that returns its changed first argument.
+    const CallExpr* updatesTarget = nullptr;
 };
 
 struct CallStmt : Stmt {

@@ -51,13 +51,22 @@ Value VariableExpr::eval(Machine& machine) const {
     return machine.read(ref, pos);
 }
 
+const Value& VariableExpr::evalRef(Machine& machine, Value&) const {
+    return machine.readRef(ref, pos);
+}
+
 Value NegateExpr::eval(Machine& machine) const {
     return -asNumber(operand->eval(machine), machine, pos);
 }
 
+// The left operand is taken in place only when the right one cannot change it.
 Value BinaryExpr::eval(Machine& machine) const {
-    const Value a = left->eval(machine);
-    const Value b = right->eval(machine);
+    Value leftScratch, rightScratch;
+    const Value& a =
+        right->isPure() ? left->evalRef(machine, leftScratch) : (leftScratch = left->eval(machine));
+    const Value& b = right->evalRef(machine, rightScratch);
+    if (a.isNumber() && b.isNumber() && op <= BinaryOp::Divide)
+        return arithmetic(op, a.number(), b.number(), pos);
     switch (op) {
     case BinaryOp::Add:
     case BinaryOp::Subtract:

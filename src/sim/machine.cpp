@@ -41,6 +41,7 @@ Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
     // Parameters live on one stack that never reallocates, so references into it stay valid.
     stack_.reserve(static_cast<std::size_t>(limits_.callDepth + 1) * (script.maxParams + 1));
     frames_.reserve(limits_.callDepth + 1);
+    builtinArgs_.reserve(64);
 }
 
 void Machine::recalculate() {
@@ -48,18 +49,20 @@ void Machine::recalculate() {
         if (!persistent_[i])
             globals_[i] = Value();
     stack_.clear();
+    builtinArgs_.clear();
     frames_.clear();
     steps_ = 0;
     stackBase_ = stackPosition();
     execBlock(script_.body, *this);
 }
 
-Value Machine::read(const VarRef& ref, SourcePos pos) {
+const Value& Machine::readRef(const VarRef& ref, SourcePos pos) {
     const Value& value = slot(ref);
     if (!value.isUnset())
         return value;
     warnings_.add(pos, cat("переменная "_cp, ref.name, " прочитана до присваивания: взята пустая строка"_cp));
-    return Value(std::string());
+    static const Value empty{std::string()};
+    return empty;
 }
 
 Value& Machine::slot(const VarRef& ref) {
@@ -100,12 +103,22 @@ Value Machine::callFunction(const CallExpr& call) {
     return result;
 }
 
-Value Machine::callBuiltin(const CallExpr& call) {
-    std::array<Value, kMaxBuiltinArgs> args;
+// Arguments go on a stack of their own; nested calls use the part above ours and leave it as they found it.
+Value Machine::callBuiltin(const CallExpr& call, const VarRef* takeFirst) {
+    const std::size_t base = builtinArgs_.size();
     for (std::size_t i = 0; i < call.args.size(); ++i)
-        args[i] = call.args[i]->eval(*this);
-    BuiltinCall context{*this, std::span<Value>(args.data(), call.args.size()), call.pos};
-    return call.builtin->fn(context);
+        builtinArgs_.push_back(i == 0 && takeFirst != nullptr ? Value() : call.args[i]->eval(*this));
+    if (takeFirst != nullptr)
+        builtinArgs_[base] = std::move(slot(*takeFirst));
+    BuiltinCall context{*this, std::span<Value>(builtinArgs_.data() + base, call.args.size()), call.pos};
+    try {
+        Value result = call.builtin->fn(context);
+        builtinArgs_.resize(base);
+        return result;
+    } catch (...) {
+        builtinArgs_.resize(base);
+        throw;
+    }
 }
 
 int Machine::slotOfName(std::string_view upperName) {

@@ -28,7 +28,9 @@ public:
     void recalculate();
 
     // For the expression and statement nodes.
-    Value read(const VarRef& ref, SourcePos pos);
+    Value read(const VarRef& ref, SourcePos pos) { return readRef(ref, pos); }
+    // The variable's value in place; valid until the next statement or call runs.
+    const Value& readRef(const VarRef& ref, SourcePos pos);
     Value& slot(const VarRef& ref);
     void step(SourcePos pos) {
         if (++steps_ > limits_.steps)
@@ -36,12 +38,16 @@ public:
     }
     // The result of a FUNC call; Unset when the FUNC never assigned RESULT.
     Value callFunction(const CallExpr& call);
-    Value callBuiltin(const CallExpr& call);
+    // With takeFirst, the first argument is moved out of that variable instead of evaluated, so that a
+    // map or collection that only it holds is changed in place ("m = SET_VALUE(m, ...)").
+    Value callBuiltin(const CallExpr& call, const VarRef* takeFirst = nullptr);
 
     void newGlobal(std::string_view name, Value initial, SourcePos pos);
     // A global's value by name (any case), for tests and tools; nullptr when it has none.
     const Value* global(std::string_view name) const;
 
+    // Statements and loop rounds run by the last recalculation.
+    std::uint64_t steps() const { return steps_; }
     Warnings& warnings() { return warnings_; }
     Terminal& terminal() { return terminal_; }
     const Limits& limits() const { return limits_; }
@@ -63,6 +69,7 @@ private:
     std::vector<char> persistent_;
     std::unordered_map<std::string, int> extraGlobals_;
     std::vector<Value> stack_;
+    std::vector<Value> builtinArgs_;
     std::vector<Frame> frames_;
     std::uint64_t steps_ = 0;
     // Where the stack stood when the recalculation began.

@@ -1,7 +1,11 @@
 #include "sim/ast.h"
+#include "sim/builtins.h"
 #include "sim/conversions.h"
 #include "sim/machine.h"
 #include "sim/operations.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace zorvant::sim {
 
@@ -14,8 +18,34 @@ Flow execBlock(const Block& block, Machine& machine) {
     return Flow::Next;
 }
 
+namespace {
+
+const CallExpr* callUpdating(const VarRef& target, const Expr& value) {
+    const auto* call = dynamic_cast<const CallExpr*>(&value);
+    if (call == nullptr || call->args.empty())
+        return nullptr;
+    static constexpr std::string_view updating[] = {"SET_VALUE", "INSERT_COLLECTION_ITEM",
+                                                    "SET_COLLECTION_ITEM", "REMOVE_COLLECTION_ITEM"};
+    if (std::find(std::begin(updating), std::end(updating), call->name) == std::end(updating))
+        return nullptr;
+    const auto* first = dynamic_cast<const VariableExpr*>(call->args[0].get());
+    if (first == nullptr || first->ref.scope != target.scope || first->ref.index != target.index)
+        return nullptr;
+    return call;
+}
+
+} // namespace
+
+AssignStmt::AssignStmt(SourcePos p, VarRef t, ExprPtr v)
+    : Stmt(p), target(std::move(t)), value(std::move(v)), updatesTarget(callUpdating(target, *value)) {}
+
 Flow AssignStmt::exec(Machine& machine) const {
     machine.step(pos);
+    if (updatesTarget != nullptr && updatesTarget->builtin != nullptr && !machine.slot(target).isUnset()) {
+        Value v = machine.callBuiltin(*updatesTarget, &target);
+        machine.slot(target) = std::move(v);
+        return Flow::Next;
+    }
     Value v = value->eval(machine);
     machine.slot(target) = std::move(v);
     return Flow::Next;

@@ -2,10 +2,10 @@
 // The values a QPL script works with: numbers, Windows-1251 texts, maps and collections. Maps and
 // collections are shared until changed (copy on write), so passing them by value costs no copy.
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
-#include <variant>
 #include <vector>
 
 namespace zorvant::sim {
@@ -15,36 +15,131 @@ struct CollectionData;
 using MapPtr = std::shared_ptr<MapData>;
 using CollectionPtr = std::shared_ptr<CollectionData>;
 
-// Unset is what a variable holds before its first assignment.
-struct Unset {};
-
+// Unset is what a variable holds before its first assignment. A tagged union rather than std::variant:
+// numbers, the most common values, are then copied and dropped without a dispatch.
 class Value {
 public:
-    Value() = default;
-    Value(double number) : data_(number) {}
-    Value(std::string text) : data_(std::move(text)) {}
-    Value(std::string_view text) : data_(std::string(text)) {}
-    Value(MapPtr map) : data_(std::move(map)) {}
-    Value(CollectionPtr collection) : data_(std::move(collection)) {}
+    Value() noexcept : kind_(Kind::Unset) {}
+    Value(double number) noexcept : number_(number), kind_(Kind::Number) {}
+    Value(std::string text) : kind_(Kind::Text) { new (&text_) std::string(std::move(text)); }
+    Value(std::string_view text) : Value(std::string(text)) {}
+    Value(MapPtr map) noexcept : kind_(Kind::Map) { new (&map_) MapPtr(std::move(map)); }
+    Value(CollectionPtr collection) noexcept : kind_(Kind::Collection) {
+        new (&collection_) CollectionPtr(std::move(collection));
+    }
+    Value(const Value& other) : kind_(Kind::Unset) { copyFrom(other); }
+    Value(Value&& other) noexcept : kind_(Kind::Unset) { moveFrom(std::move(other)); }
+    Value& operator=(const Value& other) {
+        if (this == &other)
+            return *this;
+        if (kind_ == Kind::Text && other.kind_ == Kind::Text) {
+            text_ = other.text_;
+            return *this;
+        }
+        reset();
+        copyFrom(other);
+        return *this;
+    }
+    Value& operator=(Value&& other) noexcept {
+        if (this != &other) {
+            reset();
+            moveFrom(std::move(other));
+        }
+        return *this;
+    }
+    ~Value() { reset(); }
 
-    bool isUnset() const { return std::holds_alternative<Unset>(data_); }
-    bool isNumber() const { return std::holds_alternative<double>(data_); }
-    bool isText() const { return std::holds_alternative<std::string>(data_); }
-    bool isMap() const { return std::holds_alternative<MapPtr>(data_); }
-    bool isCollection() const { return std::holds_alternative<CollectionPtr>(data_); }
+    bool isUnset() const { return kind_ == Kind::Unset; }
+    bool isNumber() const { return kind_ == Kind::Number; }
+    bool isText() const { return kind_ == Kind::Text; }
+    bool isMap() const { return kind_ == Kind::Map; }
+    bool isCollection() const { return kind_ == Kind::Collection; }
 
-    double number() const { return std::get<double>(data_); }
-    const std::string& text() const { return std::get<std::string>(data_); }
-    const MapPtr& map() const { return std::get<MapPtr>(data_); }
-    const CollectionPtr& collection() const { return std::get<CollectionPtr>(data_); }
+    // Each accessor may be used only when the matching is...() is true.
+    double number() const { return number_; }
+    const std::string& text() const { return text_; }
+    const MapPtr& map() const { return map_; }
+    const CollectionPtr& collection() const { return collection_; }
     // Moves the map or collection out, leaving this value unset.
-    MapPtr takeMap() { return std::move(std::get<MapPtr>(std::exchange(data_, Unset{}))); }
+    MapPtr takeMap() {
+        MapPtr map = std::move(map_);
+        reset();
+        return map;
+    }
     CollectionPtr takeCollection() {
-        return std::move(std::get<CollectionPtr>(std::exchange(data_, Unset{})));
+        CollectionPtr collection = std::move(collection_);
+        reset();
+        return collection;
     }
 
 private:
-    std::variant<Unset, double, std::string, MapPtr, CollectionPtr> data_;
+    enum class Kind : unsigned char { Unset, Number, Text, Map, Collection };
+
+    void reset() noexcept {
+        switch (kind_) {
+        case Kind::Text:
+            text_.~basic_string();
+            break;
+        case Kind::Map:
+            map_.~MapPtr();
+            break;
+        case Kind::Collection:
+            collection_.~CollectionPtr();
+            break;
+        default:
+            break;
+        }
+        kind_ = Kind::Unset;
+    }
+
+    void copyFrom(const Value& other) {
+        switch (other.kind_) {
+        case Kind::Number:
+            number_ = other.number_;
+            break;
+        case Kind::Text:
+            new (&text_) std::string(other.text_);
+            break;
+        case Kind::Map:
+            new (&map_) MapPtr(other.map_);
+            break;
+        case Kind::Collection:
+            new (&collection_) CollectionPtr(other.collection_);
+            break;
+        case Kind::Unset:
+            break;
+        }
+        kind_ = other.kind_;
+    }
+
+    void moveFrom(Value&& other) noexcept {
+        switch (other.kind_) {
+        case Kind::Number:
+            number_ = other.number_;
+            break;
+        case Kind::Text:
+            new (&text_) std::string(std::move(other.text_));
+            break;
+        case Kind::Map:
+            new (&map_) MapPtr(std::move(other.map_));
+            break;
+        case Kind::Collection:
+            new (&collection_) CollectionPtr(std::move(other.collection_));
+            break;
+        case Kind::Unset:
+            break;
+        }
+        kind_ = other.kind_;
+        other.reset();
+    }
+
+    union {
+        double number_ = 0;
+        std::string text_;
+        MapPtr map_;
+        CollectionPtr collection_;
+    };
+    Kind kind_;
 };
 
 // Keys are texts compared byte for byte; lookup is linear, as in the terminal, and maps stay small.

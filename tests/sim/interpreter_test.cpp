@@ -99,6 +99,18 @@ TEST(Interpreter, MapsAndCollectionsArePassedByValue) {
             "  & GET_COLLECTION_ITEM(d, 0) & GET_COLLECTION_ITEM(d, 1) & GET_COLLECTION_ITEM(e, 0))"),
         "1A2BCC");
     EXPECT_EQ(value("GET_VALUE(CREATE_MAP(), \"missing\") & \"|\""), "|");
+    // A map changed through its own variable, with arguments that read it or create new globals.
+    EXPECT_EQ(one("FUNC fresh(a)\n"
+                  "  NEW_GLOBAL(\"made_\" & a, a)\n"
+                  "  result = a\n"
+                  "END FUNC\n"
+                  "m = SET_VALUE(CREATE_MAP(), \"k\", 1)\n"
+                  "keep = m\n"
+                  "m = SET_VALUE(m, \"k\", GET_VALUE(m, \"k\") + fresh(1) + fresh(2))\n"
+                  "m = SET_VALUE(m, \"j\", m)\n"
+                  "WRITELN(\"f\", GET_VALUE(m, \"k\") & GET_VALUE(keep, \"k\") & GET_VALUE(GET_VALUE(m, "
+                  "\"j\"), \"k\"))"),
+              "414");
 }
 
 TEST(Interpreter, StringConstantsAreUpperCasedUnlessTheScriptSaysOtherwise) {
