@@ -30,7 +30,11 @@ std::string inQuotes(std::string_view s) {
     return "\"" + std::string(s) + "\"";
 }
 
-const std::string kTone = std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
+// PCM, one channel, 8000 Hz, 8 bits, four samples.
+const std::string kTone("RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x40\x1F\x00\x00"
+                        "\x40\x1F\x00\x00\x01\x00\x08\x00"
+                        "data\x04\x00\x00\x00\x80\x90\x80\x70",
+                        48);
 
 // A tick over real files, with the desktop's part (shell, sound) recorded.
 struct Tick : ::testing::Test {
