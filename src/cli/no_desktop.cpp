@@ -1,6 +1,5 @@
 #include "cli/no_desktop.h"
 
-#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 
@@ -13,21 +12,6 @@ namespace {
 }
 } // namespace
 
-bool FilesOnlyServices::plainFileExists(std::string_view name) {
-    return platform::plainFileExists(name);
-}
-bool FilesOnlyServices::deleteFile(std::string_view name) {
-    return platform::deleteFile(name);
-}
-bool FilesOnlyServices::copyFileReplacing(std::string_view from, std::string_view to) {
-    return platform::copyFileReplacing(from, to);
-}
-bool FilesOnlyServices::renameFile(std::string_view from, std::string_view to) {
-    return platform::renameFile(from, to);
-}
-std::string FilesOnlyServices::readFile(std::string_view name) {
-    return platform::readFile(name);
-}
 void FilesOnlyServices::shellOpen(std::string_view) {
     refuse();
 }

@@ -8,11 +8,6 @@ namespace zorvant::cli {
 // shell opening, program starts and mail fail with a clear text instead of acting.
 class FilesOnlyServices final : public platform::Services {
 public:
-    bool plainFileExists(std::string_view name) override;
-    bool deleteFile(std::string_view name) override;
-    bool copyFileReplacing(std::string_view from, std::string_view to) override;
-    bool renameFile(std::string_view from, std::string_view to) override;
-    std::string readFile(std::string_view name) override;
     void shellOpen(std::string_view target) override;
     void startCommandLine(std::string_view commandLine) override;
     void playSound(std::string_view wavFile) override;

@@ -42,16 +42,7 @@ bool openForWriting(std::string_view name) {
 
 class PosixServices final : public Services {
 public:
-    bool plainFileExists(std::string_view name) override { return platform::plainFileExists(name); }
-    bool deleteFile(std::string_view name) override { return platform::deleteFile(name); }
-    bool copyFileReplacing(std::string_view from, std::string_view to) override {
-        return platform::copyFileReplacing(from, to);
-    }
-    bool renameFile(std::string_view from, std::string_view to) override {
-        return platform::renameFile(from, to);
-    }
     bool heldByWriter(std::string_view name) override { return openForWriting(name); }
-    std::string readFile(std::string_view name) override { return platform::readFile(name); }
 
     void shellOpen(std::string_view target) override {
         spawnDetached({"xdg-open", text::toUtf8(target)}, Output::Quiet);

@@ -10,15 +10,16 @@ class Services {
 public:
     virtual ~Services() = default;
 
-    virtual bool plainFileExists(std::string_view name) = 0;
-    virtual bool deleteFile(std::string_view name) = 0;
-    virtual bool copyFileReplacing(std::string_view from, std::string_view to) = 0;
-    virtual bool renameFile(std::string_view from, std::string_view to) = 0;
+    // The file operations default to the real ones of platform.h; a fake overrides only what it must.
+    virtual bool plainFileExists(std::string_view name);
+    virtual bool deleteFile(std::string_view name);
+    virtual bool copyFileReplacing(std::string_view from, std::string_view to);
+    virtual bool renameFile(std::string_view from, std::string_view to);
     // True while another handle holds the file open for writing. Where such a file cannot be renamed at
     // all (Windows), renameFile refuses it already and this default is enough.
     virtual bool heldByWriter(std::string_view) { return false; }
     // Throws zorvant::Error when the file cannot be opened or read.
-    virtual std::string readFile(std::string_view name) = 0;
+    virtual std::string readFile(std::string_view name);
     // Asks the desktop shell to open the text with the verb "open"; the result is not looked at.
     virtual void shellOpen(std::string_view target) = 0;
     // Starts a command line as a new process without a shell and without waiting.

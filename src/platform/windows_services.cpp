@@ -19,16 +19,6 @@ namespace {
 
 class WindowsServices final : public Services {
 public:
-    bool plainFileExists(std::string_view name) override { return platform::plainFileExists(name); }
-    bool deleteFile(std::string_view name) override { return platform::deleteFile(name); }
-    bool copyFileReplacing(std::string_view from, std::string_view to) override {
-        return platform::copyFileReplacing(from, to);
-    }
-    bool renameFile(std::string_view from, std::string_view to) override {
-        return platform::renameFile(from, to);
-    }
-    std::string readFile(std::string_view name) override { return platform::readFile(name); }
-
     void shellOpen(std::string_view target) override {
         // Some shell handlers are COM objects and need the calling thread in an apartment; a thread
         // that is in one already keeps it.

@@ -20,18 +20,9 @@ public:
     // Sound files the player refuses, with the error it raises.
     std::vector<std::string> unplayable;
 
-    bool plainFileExists(std::string_view name) override { return platform::plainFileExists(name); }
-    bool deleteFile(std::string_view name) override { return platform::deleteFile(name); }
-    bool copyFileReplacing(std::string_view from, std::string_view to) override {
-        return platform::copyFileReplacing(from, to);
-    }
-    bool renameFile(std::string_view from, std::string_view to) override {
-        return platform::renameFile(from, to);
-    }
     bool heldByWriter(std::string_view name) override {
         return platform::systemServices().heldByWriter(name);
     }
-    std::string readFile(std::string_view name) override { return platform::readFile(name); }
     void shellOpen(std::string_view target) override { opened.emplace_back(target); }
     void startCommandLine(std::string_view commandLine) override { started.emplace_back(commandLine); }
     void playSound(std::string_view wavFile) override;
