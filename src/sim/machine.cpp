@@ -32,25 +32,10 @@ void Machine::recalculate() {
     execBlock(script_.body, *this);
 }
 
-const Value& Machine::readRef(const VarRef& ref, SourcePos pos) {
-    const Value& value = slot(ref);
-    if (!value.isUnset())
-        return value;
+const Value& Machine::readUnset(const VarRef& ref, SourcePos pos) {
     warnings_.add(pos, cat("переменная "_cp, ref.name, " прочитана до присваивания: взята пустая строка"_cp));
     static const Value empty{std::string()};
     return empty;
-}
-
-Value& Machine::slot(const VarRef& ref) {
-    switch (ref.scope) {
-    case VarRef::Scope::Global:
-        return globals_[ref.index];
-    case VarRef::Scope::Param:
-        return stack_[frames_.back().base + ref.index];
-    case VarRef::Scope::Result:
-        return frames_.back().result;
-    }
-    return globals_[0];
 }
 
 void Machine::failSteps(SourcePos pos) const {
