@@ -10,6 +10,12 @@ namespace {
 
 using namespace text::literals;
 
+// Drops the values above size; unlike resize, the common drop of a number or two stays inline.
+void truncate(std::vector<Value>& values, std::size_t size) {
+    while (values.size() > size)
+        values.pop_back();
+}
+
 } // namespace
 
 Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
@@ -57,7 +63,7 @@ Value Machine::callFunction(const CallExpr& call) {
     execBlock(fn.body, *this);
     Value result = std::move(frames_.back().result);
     frames_.pop_back();
-    stack_.resize(base);
+    truncate(stack_, base);
     return result;
 }
 
@@ -71,10 +77,10 @@ Value Machine::callBuiltin(const CallExpr& call, const VarRef* takeFirst) {
     BuiltinCall context{*this, std::span<Value>(builtinArgs_.data() + base, call.args.size()), call.pos};
     try {
         Value result = call.builtin->fn(context);
-        builtinArgs_.resize(base);
+        truncate(builtinArgs_, base);
         return result;
     } catch (...) {
-        builtinArgs_.resize(base);
+        truncate(builtinArgs_, base);
         throw;
     }
 }
