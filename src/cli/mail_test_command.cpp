@@ -2,7 +2,7 @@
 
 #include "app/settings_file.h"
 #include "app/tform2.h"
-#include "cli/console_dialogs.h"
+#include "cli/answering_dialogs.h"
 #include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/error.h"
@@ -35,7 +35,7 @@ int MailTestCommand::run(const std::vector<std::string>& args, Streams streams) 
         streams.err << "Использование: zorvant-cli " << usage() << '\n';
         return 2;
     }
-    ConsoleDialogs dialogs(streams.out);
+    AnsweringDialogs dialogs(streams.out);
     watch::SmtpMailSender sender(options_);
     app::TForm2 form(dialogs, sender);
     try {

@@ -1,8 +1,9 @@
+#include "cli/console.h"
 #include "cli/runner.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    return zorvant::cli::runCli(args, {std::cout, std::cerr});
+    const zorvant::cli::Console console(argc, argv);
+    return zorvant::cli::runCli(console.arguments(), {std::cout, std::cerr});
 }

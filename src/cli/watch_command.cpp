@@ -2,10 +2,9 @@
 
 #include "app/settings_file.h"
 #include "app/tform1.h"
-#include "cli/console_dialogs.h"
+#include "cli/answering_dialogs.h"
 #include "cli/report_line.h"
 #include "cli/stop_signals.h"
-#include "cli/unavailable_mail_sender.h"
 #include "platform/platform.h"
 #include "platform/services.h"
 #include "text/cp1251.h"
@@ -58,7 +57,7 @@ struct HeadlessForms {
         form1.TimeIntervalChange();
     }
 
-    ConsoleDialogs dialogs;
+    AnsweringDialogs dialogs;
     app::TForm2 form2;
     app::TForm4 form4;
     app::TForm1 form1;
@@ -85,10 +84,7 @@ int watchLoop(app::TForm1& form, bool once, Streams streams) {
 
 } // namespace
 
-WatchCommand::WatchCommand(std::unique_ptr<watch::MailSender> mail) : mail_(std::move(mail)) {
-    if (!mail_)
-        mail_ = std::make_unique<UnavailableMailSender>();
-}
+WatchCommand::WatchCommand(std::unique_ptr<watch::MailSender> mail) : mail_(std::move(mail)) {}
 
 std::string_view WatchCommand::usage() const {
     return "watch [--settings ФАЙЛ] [--once]  отслеживать файлы сообщений из таблицы файла настроек";

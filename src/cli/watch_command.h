@@ -9,7 +9,7 @@ namespace zorvant::cli {
 // settings file is only read.
 class WatchCommand final : public Command {
 public:
-    explicit WatchCommand(std::unique_ptr<watch::MailSender> mail = nullptr);
+    explicit WatchCommand(std::unique_ptr<watch::MailSender> mail);
 
     std::string_view name() const override { return "watch"; }
     std::string_view usage() const override;

@@ -53,6 +53,7 @@ private:
 
     // Parses statements up to a line that is "END {closer}" (or ELSE when allowed); leaves next_ on it.
     Block block(std::string_view closer, bool allowElse, SourcePos opener) {
+        const DepthGuard nested(blockDepth_, kMostBlockDepth, opener, "блоки вложены слишком глубоко"_cp);
         Block result;
         for (;;) {
             if (next_ >= lines_.size())
@@ -245,6 +246,7 @@ private:
     ParseContext context_;
     std::size_t next_ = 0;
     int loopDepth_ = 0;
+    int blockDepth_ = 0;
 };
 
 } // namespace

@@ -8,6 +8,8 @@ namespace {
 
 using namespace text::literals;
 
+constexpr std::string_view kTooDeep = "выражение вложено слишком глубоко"_cp;
+
 struct OpName {
     std::string_view symbol;
     BinaryOp op;
@@ -36,22 +38,40 @@ public:
 
     // AND and OR share the lowest level and go left to right.
     ExprPtr logic() {
+        const DepthGuard nested = deeper();
         ExprPtr left = comparison();
+        int chained = 0;
         while (cursor_.isWord("AND") || cursor_.isWord("OR")) {
             const Token& op = cursor_.take();
+            chain(chained, op.pos);
             left = std::make_unique<BinaryExpr>(op.pos, op.text == "AND" ? BinaryOp::And : BinaryOp::Or,
                                                 std::move(left), comparison());
         }
+        depth_ -= chained;
         return left;
     }
 
 private:
+    DepthGuard deeper() { return DepthGuard(depth_, kMostExpressionDepth, cursor_.here(), kTooDeep); }
+
+    // Every operator of a chain makes the tree one level deeper, so it counts as a level too.
+    void chain(int& chained, SourcePos pos) {
+        ++chained;
+        if (++depth_ > kMostExpressionDepth) {
+            depth_ -= chained;
+            throw ScriptError(pos, kTooDeep);
+        }
+    }
+
     template <std::size_t N> ExprPtr level(const OpName (&ops)[N], ExprPtr (ExpressionParser::*lower)()) {
         ExprPtr left = (this->*lower)();
+        int chained = 0;
         while (const OpName* op = matchSymbol(cursor_, ops)) {
             const SourcePos pos = cursor_.take().pos;
+            chain(chained, pos);
             left = std::make_unique<BinaryExpr>(pos, op->op, std::move(left), (this->*lower)());
         }
+        depth_ -= chained;
         return left;
     }
 
@@ -60,6 +80,7 @@ private:
     ExprPtr term() { return level(kMultiplicative, &ExpressionParser::unary); }
 
     ExprPtr unary() {
+        const DepthGuard nested = deeper();
         if (cursor_.isSymbol("-")) {
             const SourcePos pos = cursor_.take().pos;
             return std::make_unique<NegateExpr>(pos, unary());
@@ -118,9 +139,17 @@ private:
 
     TokenCursor& cursor_;
     ParseContext& context_;
+    int depth_ = 0;
 };
 
 } // namespace
+
+DepthGuard::DepthGuard(int& depth, int most, SourcePos pos, std::string_view complaint) : depth_(depth) {
+    if (++depth_ > most) {
+        --depth_;
+        throw ScriptError(pos, complaint);
+    }
+}
 
 bool TokenCursor::isWord(std::string_view word) const {
     return !atEnd() && peek().kind == TokenKind::Word && peek().text == word;

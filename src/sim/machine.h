@@ -86,6 +86,8 @@ private:
     std::vector<Value> builtinArgs_;
     std::vector<Frame> frames_;
     std::uint64_t steps_ = 0;
+    // Where the stack stood when the recalculation began.
+    std::uintptr_t stackBase_ = 0;
     Warnings warnings_;
 };
 

@@ -64,6 +64,24 @@ struct ParseContext {
     std::vector<CallExpr*>& calls;
 };
 
+// Bounds on how deep a script may nest, so that a hostile text cannot exhaust the stack of the reader or
+// of the machine that runs it. An expression counts its brackets, signs, call arguments and the
+// operators of a chain; a long generated condition line stays well inside.
+inline constexpr int kMostExpressionDepth = 3000;
+inline constexpr int kMostBlockDepth = 200;
+
+// Counts one level for as long as it lives.
+class DepthGuard {
+public:
+    DepthGuard(int& depth, int most, SourcePos pos, std::string_view complaint);
+    ~DepthGuard() { --depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+
+private:
+    int& depth_;
+};
+
 ExprPtr parseExpression(TokenCursor& cursor, ParseContext& context);
 
 // Parses the body lines (between PROGRAM and END_PROGRAM) into the script's body and FUNCs.

@@ -43,6 +43,31 @@ std::string withSeparator(std::string_view integerPart, std::string_view fractio
     return out;
 }
 
+// from_chars reports overflow and underflow alike as out of range; the decimal order of the plain text
+// ("-12.5e3" form) tells them apart.
+bool tooLarge(std::string_view plain) {
+    const auto e = std::min(plain.find('e'), plain.size());
+    const std::string_view mantissa = plain.substr(0, e);
+    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mantissa.size()));
+    const auto firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string_view::npos)
+        return false;
+    const auto first = static_cast<long long>(firstDigit);
+    long long order = point - first - (first < point ? 1 : 0);
+    if (e < plain.size()) {
+        std::string_view exponent = plain.substr(e + 1);
+        const bool negative = exponent.front() == '-';
+        if (negative || exponent.front() == '+')
+            exponent.remove_prefix(1);
+        long long value = 0;
+        const auto [end, ec] = std::from_chars(exponent.data(), exponent.data() + exponent.size(), value);
+        const long long limit = 1'000'000'000;
+        value = ec == std::errc() ? std::min(value, limit) : limit;
+        order += negative ? -value : value;
+    }
+    return order > 0;
+}
+
 } // namespace
 
 std::string formatGeneral(double value, char decimalSeparator) {
@@ -54,7 +79,8 @@ std::string formatGeneral(double value, char decimalSeparator) {
         return "0";
     const std::string sign = value < 0 ? "-" : "";
     const Digits d = significantDigits(std::fabs(value));
-    if (d.exponent >= 15 || std::fabs(value) < 0.00001) {
+    // Decided on the rounded digits, so that a value that rounds up to 0.00001 reads back as the same text.
+    if (d.exponent >= 15 || d.exponent < -5) {
         return sign +
                withSeparator(d.digits.substr(0, 1), std::string_view(d.digits).substr(1), decimalSeparator) +
                "E" + std::to_string(d.exponent);
@@ -108,7 +134,13 @@ double parseNumber(std::string_view text, char decimalSeparator) {
     if (i != body.size())
         return fail();
     double value = 0;
-    std::from_chars(plain.data(), plain.data() + plain.size(), value);
+    if (std::from_chars(plain.data(), plain.data() + plain.size(), value).ec ==
+        std::errc::result_out_of_range) {
+        // Too large for a double is no valid number; too small is zero.
+        if (tooLarge(plain))
+            return fail();
+        return plain.front() == '-' ? -0.0 : 0.0;
+    }
     return value;
 }
 

@@ -13,11 +13,16 @@ using namespace text::literals;
 
 namespace {
 
+// SMTP takes a path of at most 256 characters, angle brackets included.
+constexpr std::size_t kLongestAddress = 254;
+
 void checkAddress(std::string_view address) {
-    const bool broken = std::any_of(address.begin(), address.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x20 || byte == 0x7F || c == '<' || c == '>';
-    });
+    // A blank never stands in an address: it is what is left of a list with an unclosed quote.
+    const bool broken =
+        address.size() > kLongestAddress || std::any_of(address.begin(), address.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return byte <= 0x20 || byte == 0x7F || c == '<' || c == '>';
+        });
     if (broken)
         throw Error(std::string("Недопустимый адрес электронной почты: \""_cp) + std::string(address) +
                     "\".");

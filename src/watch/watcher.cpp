@@ -117,6 +117,11 @@ bool Watcher::visit(const WatchRecord& record, const TickInput& input, std::vect
 bool Watcher::claim(const std::string& messageFile, const std::string& claimed) {
     if (!system_.renameFile(messageFile, claimed))
         return false;
+    // A folder put in the file's place since the existence test was renamed too; it goes back.
+    if (!system_.plainFileExists(claimed)) {
+        system_.renameFile(claimed, messageFile);
+        return false;
+    }
     if (claimedNow_.empty())
         firstClaim_ = std::chrono::steady_clock::now();
     leftovers_.insert(claimed);

@@ -46,8 +46,8 @@ TEST(FilesHandlers, EveryDialogStartsInItsFolderWithItsFilterAndCancelChangesNot
     expectRequest(saves[2], f.MessFolder.text, "txt", "");
     EXPECT_EQ(notationOf(f.ConditionsView.items), "X1 [И] X2");
     EXPECT_EQ(f.FileNameMessage.text, "kept");
-    EXPECT_TRUE(std::filesystem::is_empty(e.folder.path() / "Условия"));
-    EXPECT_TRUE(std::filesystem::is_empty(e.folder.path() / "Описания"));
+    EXPECT_TRUE(std::filesystem::is_empty(e.folder.native("Условия")));
+    EXPECT_TRUE(std::filesystem::is_empty(e.folder.native("Описания")));
 }
 
 TEST(FilesHandlers, ConditionsSavedAndLoadedReplaceTheList) {
@@ -92,7 +92,7 @@ TEST(FilesHandlers, ASaveIntoAMissingFolderIsAnErrorNamingTheFile) {
     } catch (const Error& error) {
         EXPECT_NE(std::string(error.what()).find(file), std::string::npos);
     }
-    EXPECT_FALSE(std::filesystem::exists(e.folder.path() / "нет"));
+    EXPECT_FALSE(std::filesystem::exists(e.folder.native("нет")));
 }
 
 // Sets every control a description holds to a value unlike its start value.
@@ -135,7 +135,7 @@ TEST(FilesHandlers, ADescriptionSavedAndLoadedInBothMessageModes) {
         EXPECT_EQ(f.CompMess.text, compressed ? cp("Пора!") : "current");
         EXPECT_EQ(f.FileNameMessage.text, cp("C:\\QUIK\\Сообщения\\sber.txt"));
         EXPECT_EQ(notationOf(f.ConditionsView.items), "X1 [И] X2");
-        EXPECT_FALSE(std::filesystem::exists(e.folder.path() / "Описания" / "tmp.txt"));
+        EXPECT_FALSE(std::filesystem::exists(e.folder.native("Описания/tmp.txt")));
     }
 }
 

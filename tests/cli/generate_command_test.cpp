@@ -24,10 +24,15 @@ struct ProgramRun {
 ProgramRun runProgram(const TempFolder& folder, const std::string& args) {
     const std::string out = (folder.path() / "stdout.txt").string();
     const std::string err = (folder.path() / "stderr.txt").string();
-    const std::string command =
+    std::string command =
         "\"" + std::string(ZORVANT_CLI) + "\" " + args + " >\"" + out + "\" 2>\"" + err + "\"";
+#ifdef _WIN32
+    // cmd /c drops the first and the last quote of the line, and a narrow line would be read in the
+    // ANSI code page: the UTF-8 line goes in wide.
+    command = "\"" + command + "\"";
+    int status = _wsystem(std::filesystem::path(std::u8string(command.begin(), command.end())).c_str());
+#else
     int status = std::system(command.c_str());
-#ifndef _WIN32
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     return {status, folder.read("stdout.txt"), folder.read("stderr.txt")};

@@ -56,7 +56,11 @@ TEST(Services, SoundsThatCannotPlayRaiseAnError) {
             EXPECT_NE(std::string(error.what()).find(folder.file(name)), std::string::npos) << name;
         }
     }
-    folder.write("tone.wav", std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16));
+    // PCM, one channel, 8000 Hz, 8 bits, four samples.
+    folder.write("tone.wav", std::string("RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00"
+                                         "\x40\x1F\x00\x00\x40\x1F\x00\x00\x01\x00\x08\x00"
+                                         "data\x04\x00\x00\x00\x80\x90\x80\x70",
+                                         48));
     EXPECT_NO_THROW(systemServices().playSound(folder.file("tone.wav")));
 }
 

@@ -34,15 +34,19 @@ std::string TempFolder::file(std::string_view utf8Name) const {
     return folderName() + text::fromUtf8(utf8Name);
 }
 
+fs::path TempFolder::native(std::string_view utf8Name) const {
+    return path_ / platform::nativePath(text::fromUtf8(utf8Name));
+}
+
 void TempFolder::write(std::string_view utf8Name, std::string_view bytes) const {
-    std::ofstream out(path_ / fs::path(std::string(utf8Name)), std::ios::binary);
+    std::ofstream out(native(utf8Name), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write test file");
 }
 
 std::string TempFolder::read(std::string_view utf8Name) const {
-    std::ifstream in(path_ / fs::path(std::string(utf8Name)), std::ios::binary);
+    std::ifstream in(native(utf8Name), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read test file " + std::string(utf8Name));
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -14,6 +14,9 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    // A path inside the folder; name is UTF-8. Use it rather than path() / "name": on Windows a narrow
+    // name in a path is read in the ANSI code page, not as UTF-8.
+    std::filesystem::path native(std::string_view utf8Name) const;
     // The folder as a Windows-1251 name ending with the path separator, as ProgramFolder is.
     std::string folderName() const;
     // A file inside the folder, as a Windows-1251 name; name is UTF-8.

@@ -61,6 +61,30 @@ TEST(GeneralFormat, RejectsTextThatIsNoNumberAndNamesIt) {
     }
 }
 
+TEST(GeneralFormat, NumbersBeyondTheRangeOfADouble) {
+    // Too large is no number at all; too small reads as zero.
+    for (const char* huge : {"1E400", "-2,5e309",
+                             "1000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000"
+                             "0000000000000000000000000000000000000000000000000000000000000"
+                             "000000000000000000000000000000000000000000000000000",
+                             "0,0001e99999999999999999999"})
+        EXPECT_THROW(parseNumber(huge, ','), Error) << huge;
+    EXPECT_EQ(parseNumber("1E-400", ','), 0);
+    EXPECT_EQ(parseNumber("-0,0001e-99999999999999999999", ','), 0);
+    EXPECT_EQ(parseNumber("1,7976931348623157E308", ','), 1.7976931348623157E308);
+}
+
+TEST(GeneralFormat, AValueThatRoundsUpToTheExponentLimitKeepsItsText) {
+    // Just below 0.00001 and just below 1E15 print as the rounded number does, so they read back the same.
+    EXPECT_EQ(formatGeneral(9.999999999999999e-06, ','), "0,00001");
+    EXPECT_EQ(formatGeneral(-9.999999999999999e-06, '.'), "-0.00001");
+    EXPECT_EQ(formatGeneral(999999999999999.9, ','), "1E15");
+    EXPECT_EQ(formatGeneral(9.9999999999999e-06, ','), "9,9999999999999E-6");
+}
+
 TEST(RoundHalfEven, SendsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);

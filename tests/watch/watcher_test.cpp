@@ -16,6 +16,10 @@
 #include <thread>
 #include <unistd.h>
 
+#ifndef O_BINARY
+#define O_BINARY 0 // Windows alone turns "\n" into "\r\n" unless told not to
+#endif
+
 namespace zorvant::watch {
 namespace {
 using namespace std::chrono_literals;
@@ -26,7 +30,11 @@ std::string inQuotes(std::string_view s) {
     return "\"" + std::string(s) + "\"";
 }
 
-const std::string kTone = std::string("RIFF\x24\x00\x00\x00WAVEfmt ", 16);
+// PCM, one channel, 8000 Hz, 8 bits, four samples.
+const std::string kTone("RIFF\x28\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00\x40\x1F\x00\x00"
+                        "\x40\x1F\x00\x00\x01\x00\x08\x00"
+                        "data\x04\x00\x00\x00\x80\x90\x80\x70",
+                        48);
 
 // A tick over real files, with the desktop's part (shell, sound) recorded.
 struct Tick : ::testing::Test {
@@ -41,12 +49,12 @@ struct Tick : ::testing::Test {
         EXPECT_TRUE(reports.has_value());
         return reports.value_or(std::vector<TickReport>{});
     }
-    bool exists(std::string_view utf8Name) const { return std::filesystem::exists(folder.path() / utf8Name); }
+    bool exists(std::string_view utf8Name) const { return std::filesystem::exists(folder.native(utf8Name)); }
 };
 
 // Waits for a started process to write its file; started processes are not waited for.
 std::string waitForFile(const TempFolder& folder, std::string_view utf8Name) {
-    for (int i = 0; i < 500 && !std::filesystem::exists(folder.path() / utf8Name); ++i)
+    for (int i = 0; i < 500 && !std::filesystem::exists(folder.native(utf8Name)); ++i)
         std::this_thread::sleep_for(20ms);
     return folder.read(utf8Name);
 }
@@ -253,7 +261,7 @@ TEST_F(Tick, MessageClaimedBeforeACrashIsActedOnFirst) {
 TEST_F(Tick, FileItsWriterStillHoldsWaitsForTheNextTick) {
     folder.write("m.txt", "A\r\n");
     const std::vector<WatchRecord> records = {{folder.file("m.txt"), std::string(kSendMail), "x@y.z"}};
-    const int writer = ::open((folder.path() / "m.txt").c_str(), O_WRONLY | O_APPEND);
+    const int writer = ::open((folder.path() / "m.txt").string().c_str(), O_WRONLY | O_APPEND | O_BINARY);
     ASSERT_NE(writer, -1);
     EXPECT_TRUE(tick(records).empty());
     ASSERT_EQ(::write(writer, "B\r\n", 3), 3); // the writer finishes its line after the claim
@@ -311,7 +319,13 @@ TEST_F(Tick, EveryLineOfABusyWriterIsActedOnExactlyOnce) {
     std::thread writer([&] {
         for (int i = 0; i < kLines; ++i) {
             const std::string line = "L" + std::to_string(i) + "\r\n";
-            const int fd = ::open((folder.path() / "m.txt").c_str(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+            // On Windows the open fails (a sharing violation) while a tick renames the file; the writer
+            // tries again then.
+            int fd = -1;
+            for (int tries = 0; fd == -1 && tries < 1000; ++tries)
+                if ((fd = ::open((folder.path() / "m.txt").string().c_str(),
+                                 O_WRONLY | O_APPEND | O_CREAT | O_BINARY, 0644)) == -1)
+                    std::this_thread::yield();
             if (fd != -1) {
                 EXPECT_EQ(::write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
                 ::close(fd);
