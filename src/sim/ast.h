@@ -76,11 +76,13 @@ enum class BinaryOp {
 
 struct BinaryExpr : Expr {
     BinaryExpr(SourcePos p, BinaryOp o, ExprPtr l, ExprPtr r)
-        : Expr(p), op(o), left(std::move(l)), right(std::move(r)) {}
+        : Expr(p), op(o), left(std::move(l)), right(std::move(r)), rightIsPure(right->isPure()) {}
     Value eval(Machine& machine) const override;
     BinaryOp op;
     ExprPtr left;
     ExprPtr right;
+    // Settled once here rather than asked of the right operand at every evaluation.
+    bool rightIsPure;
 };
 
 // A call of a built-in or of a FUNC of the script; which one is settled when the whole text is read,

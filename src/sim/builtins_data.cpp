@@ -45,7 +45,8 @@ Value createMap(BuiltinCall& call) {
 
 Value setValue(BuiltinCall& call) {
     MapPtr map = ownMap(mapArg(call, 0, "SET_VALUE"));
-    map->set(asText(call.args[1], call.pos), std::move(call.args[2]));
+    std::string scratch;
+    map->set(textView(call.args[1], scratch, call.pos), std::move(call.args[2]));
     return map;
 }
 
@@ -55,7 +56,8 @@ Value getValue(BuiltinCall& call) {
         call.machine.warnings().add(call.pos, "GET_VALUE: первый аргумент не MAP, взята пустая строка"_cp);
         return Value(std::string());
     }
-    const Value* found = call.args[0].map()->find(asText(call.args[1], call.pos));
+    std::string scratch;
+    const Value* found = call.args[0].map()->find(textView(call.args[1], scratch, call.pos));
     return found != nullptr ? *found : Value(std::string());
 }
 

@@ -19,7 +19,8 @@ int wholeArg(BuiltinCall& call, std::size_t i) {
 
 // GET_CANDLE_EX(chart, date, time): COUNT, TIME and LINES of the candle that holds the moment.
 Value candleEx(BuiltinCall& call) {
-    const std::string chart = asText(call.args[0], call.pos);
+    std::string scratch;
+    const std::string_view chart = textView(call.args[0], scratch, call.pos);
     Terminal& terminal = call.machine.terminal();
     if (terminal.candles().find(chart) == nullptr)
         call.machine.warnings().add(call.pos, cat("GET_CANDLE_EX: нет графика "_cp, chart));

@@ -62,8 +62,7 @@ Value NegateExpr::eval(Machine& machine) const {
 // The left operand is taken in place only when the right one cannot change it.
 Value BinaryExpr::eval(Machine& machine) const {
     Value leftScratch, rightScratch;
-    const Value& a =
-        right->isPure() ? left->evalRef(machine, leftScratch) : (leftScratch = left->eval(machine));
+    const Value& a = rightIsPure ? left->evalRef(machine, leftScratch) : (leftScratch = left->eval(machine));
     const Value& b = right->evalRef(machine, rightScratch);
     if (a.isNumber() && b.isNumber() && op <= BinaryOp::Divide)
         return arithmetic(op, a.number(), b.number(), pos);

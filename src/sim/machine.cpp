@@ -16,6 +16,12 @@ namespace {
 
 using namespace text::literals;
 
+// Drops the values above size; unlike resize, the common drop of a number or two stays inline.
+void truncate(std::vector<Value>& values, std::size_t size) {
+    while (values.size() > size)
+        values.pop_back();
+}
+
 // How much of the thread's stack nested calls may take: a script cannot go deeper than its call depth
 // allows, but every call may also hold a deep expression, and the two together must not exhaust the
 // stack (8 MB on Linux, 1 MB on Windows, larger frames under the sanitizers).
@@ -56,25 +62,10 @@ void Machine::recalculate() {
     execBlock(script_.body, *this);
 }
 
-const Value& Machine::readRef(const VarRef& ref, SourcePos pos) {
-    const Value& value = slot(ref);
-    if (!value.isUnset())
-        return value;
+const Value& Machine::readUnset(const VarRef& ref, SourcePos pos) {
     warnings_.add(pos, cat("переменная "_cp, ref.name, " прочитана до присваивания: взята пустая строка"_cp));
     static const Value empty{std::string()};
     return empty;
-}
-
-Value& Machine::slot(const VarRef& ref) {
-    switch (ref.scope) {
-    case VarRef::Scope::Global:
-        return globals_[ref.index];
-    case VarRef::Scope::Param:
-        return stack_[frames_.back().base + ref.index];
-    case VarRef::Scope::Result:
-        return frames_.back().result;
-    }
-    return globals_[0];
 }
 
 void Machine::failSteps(SourcePos pos) const {
@@ -99,7 +90,7 @@ Value Machine::callFunction(const CallExpr& call) {
     execBlock(fn.body, *this);
     Value result = std::move(frames_.back().result);
     frames_.pop_back();
-    stack_.resize(base);
+    truncate(stack_, base);
     return result;
 }
 
@@ -113,10 +104,10 @@ Value Machine::callBuiltin(const CallExpr& call, const VarRef* takeFirst) {
     BuiltinCall context{*this, std::span<Value>(builtinArgs_.data() + base, call.args.size()), call.pos};
     try {
         Value result = call.builtin->fn(context);
-        builtinArgs_.resize(base);
+        truncate(builtinArgs_, base);
         return result;
     } catch (...) {
-        builtinArgs_.resize(base);
+        truncate(builtinArgs_, base);
         throw;
     }
 }

@@ -30,8 +30,21 @@ public:
     // For the expression and statement nodes.
     Value read(const VarRef& ref, SourcePos pos) { return readRef(ref, pos); }
     // The variable's value in place; valid until the next statement or call runs.
-    const Value& readRef(const VarRef& ref, SourcePos pos);
-    Value& slot(const VarRef& ref);
+    const Value& readRef(const VarRef& ref, SourcePos pos) {
+        const Value& value = slot(ref);
+        return value.isUnset() ? readUnset(ref, pos) : value;
+    }
+    // Inline: every variable read and assignment goes through here.
+    Value& slot(const VarRef& ref) {
+        switch (ref.scope) {
+        case VarRef::Scope::Param:
+            return stack_[frames_.back().base + ref.index];
+        case VarRef::Scope::Result:
+            return frames_.back().result;
+        default:
+            return globals_[ref.index];
+        }
+    }
     void step(SourcePos pos) {
         if (++steps_ > limits_.steps)
             failSteps(pos);
@@ -60,6 +73,7 @@ private:
     };
 
     [[noreturn]] void failSteps(SourcePos pos) const;
+    const Value& readUnset(const VarRef& ref, SourcePos pos);
     int slotOfName(std::string_view upperName);
 
     const Script& script_;

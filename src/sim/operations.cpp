@@ -49,6 +49,13 @@ std::string asText(const Value& value, SourcePos pos) {
     notScalar(pos);
 }
 
+std::string_view textView(const Value& value, std::string& scratch, SourcePos pos) {
+    if (value.isText())
+        return value.text();
+    scratch = asText(value, pos);
+    return scratch;
+}
+
 bool isTrue(const Value& value, Machine& machine, SourcePos pos) {
     return asNumber(value, machine, pos) != 0;
 }

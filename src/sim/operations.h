@@ -5,6 +5,7 @@
 #include "sim/value.h"
 
 #include <string>
+#include <string_view>
 
 namespace zorvant::sim {
 
@@ -12,6 +13,8 @@ class Machine;
 
 double asNumber(const Value& value, Machine& machine, SourcePos pos);
 std::string asText(const Value& value, SourcePos pos);
+// The text without a copy when the value is one; a number is written into scratch.
+std::string_view textView(const Value& value, std::string& scratch, SourcePos pos);
 bool isTrue(const Value& value, Machine& machine, SourcePos pos);
 // -1, 0 or 1.
 int compareValues(const Value& left, const Value& right, SourcePos pos);

@@ -15,6 +15,9 @@ void MapData::set(std::string_view key, Value value) {
             v = std::move(value);
             return;
         }
+    // Script maps mostly hold a few keys; room for them at once saves a reallocation per key.
+    if (entries.empty())
+        entries.reserve(4);
     entries.emplace_back(std::string(key), std::move(value));
 }
 

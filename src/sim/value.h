@@ -75,7 +75,14 @@ public:
 private:
     enum class Kind : unsigned char { Unset, Number, Text, Map, Collection };
 
+    // Numbers and unset values, the most common, own nothing: they are dropped without a call.
     void reset() noexcept {
+        if (kind_ > Kind::Number)
+            releaseOwned();
+        kind_ = Kind::Unset;
+    }
+
+    void releaseOwned() noexcept {
         switch (kind_) {
         case Kind::Text:
             text_.~basic_string();
@@ -89,7 +96,6 @@ private:
         default:
             break;
         }
-        kind_ = Kind::Unset;
     }
 
     void copyFrom(const Value& other) {
