@@ -19,7 +19,9 @@ public:
 
 private:
     std::vector<std::string> arguments_;
-    unsigned previousCodePage_ = 0;
+#ifdef _WIN32
+    unsigned previousCodePage_ = 0; // the console's output code page, given back at exit
+#endif
 };
 
 } // namespace zorvant::cli
