@@ -1,4 +1,4 @@
-#include "cli/runner.h"
+#include "support/cli_run.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -6,16 +6,10 @@
 namespace zorvant::cli {
 namespace {
 
-struct CliResult {
-    int code;
-    std::string out;
-    std::string err;
-};
+using testing::CliResult;
 
-CliResult run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, {out, err});
-    return {code, out.str(), err.str()};
+CliResult run(const std::vector<std::string>& args) {
+    return testing::runCliCaptured(args);
 }
 
 TEST(Cli, PrintsVersionAndHelp) {

@@ -1,4 +1,4 @@
-#include "cli/runner.h"
+#include "support/cli_run.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
 
@@ -8,16 +8,10 @@
 namespace zorvant::cli {
 namespace {
 
-struct CliResult {
-    int code;
-    std::string out;
-    std::string err;
-};
+using testing::CliResult;
 
-CliResult run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, {out, err});
-    return {code, out.str(), err.str()};
+CliResult run(const std::vector<std::string>& args) {
+    return testing::runCliCaptured(args);
 }
 
 // Files in the folder are written as Windows-1251 from the test's UTF-8.

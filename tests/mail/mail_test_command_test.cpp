@@ -1,4 +1,4 @@
-#include "cli/runner.h"
+#include "support/cli_run.h"
 #include "support/smtp_test_server.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
@@ -11,16 +11,10 @@ namespace {
 using namespace text::literals;
 using testing::SmtpTestServer;
 
-struct CliResult {
-    int code;
-    std::string out;
-    std::string err;
-};
+using testing::CliResult;
 
-CliResult run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = runCli(args, {out, err});
-    return {code, out.str(), err.str()};
+CliResult run(const std::vector<std::string>& args) {
+    return testing::runCliCaptured(args);
 }
 
 class MailTestCommandTest : public ::testing::Test {
