@@ -7,8 +7,10 @@
 #include "text/cp1251.h"
 #include "text/error.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #ifdef _WIN32
 #include <io.h>
@@ -91,13 +93,32 @@ private:
     bool shown_ = false;
 };
 
+// The chart lines the conditions read that no --line gives a file for are named; true when there are none.
+bool everyLineHasAFile(const app::TForm1& form, const std::vector<app::LineFile>& given, std::ostream& err) {
+    bool complete = true;
+    for (const app::LineFile& needed : app::chartLinesOf(form.ConditionsView.items)) {
+        if (std::any_of(given.begin(), given.end(),
+                        [&](const app::LineFile& file) { return app::sameChartLine(file, needed); }))
+            continue;
+        const std::string line = text::toUtf8(needed.chart) + ":" + std::to_string(needed.line);
+        err << "zorvant-cli simulate: условия читают линию " << line
+            << ", а файла для неё нет: добавьте --line " << line << "=ФАЙЛ\n";
+        complete = false;
+    }
+    return complete;
+}
+
 // A description or conditions file is turned into its script the way "Генерировать скрипт QPL" does it;
-// a script file is taken as it stands. Throws zorvant::Error when the file cannot be read.
-app::PreviewJob jobOf(const Arguments& arguments, std::ostream& err) {
+// a script file is taken as it stands. Nothing when the conditions read a line without a file. Throws
+// zorvant::Error when a file cannot be read.
+std::optional<app::PreviewJob> jobOf(const Arguments& arguments, std::ostream& err) {
     if (!isPortfolioFile(arguments.script))
-        return {arguments.script, platform::readFile(arguments.script), arguments.lines, {}, {}, {}};
+        return app::PreviewJob{
+            arguments.script, platform::readFile(arguments.script), arguments.lines, {}, {}, {}};
     HeadlessWindow window(err);
     loadPortfolio(window, arguments.script);
+    if (!everyLineHasAFile(window.form1, arguments.lines, err))
+        return std::nullopt;
     app::PreviewJob job = app::portfolioPreviewJob(window.form1, arguments.lines);
     job.chart.clear();
     if (!arguments.explain)
@@ -134,7 +155,8 @@ public:
         if (!parseArguments(args, arguments, streams.err))
             return 2;
         try {
-            return simulate(jobOf(arguments, streams.err), streams);
+            const std::optional<app::PreviewJob> job = jobOf(arguments, streams.err);
+            return job ? simulate(*job, streams) : 2;
         } catch (const Error& error) {
             streams.err << text::toUtf8(error.what()) << '\n';
             return 1;

@@ -101,6 +101,12 @@ TEST_F(Simulate, ExplainsEveryConditionAfterEachLineOfADescribedPortfolio) {
 
     const CliResult plain = run({"simulate", path("p.con"), "--line", "PRICE:0=" + path("c.txt")});
     EXPECT_EQ(plain.out, "01.03.2009 10:39:59\tSBER 5 БОЛЬШЕ  11.5 10:39:00\n");
+
+    // Without a file for a line the conditions read, the run would only warn of a missing chart.
+    const CliResult missing = run({"simulate", path("p.con"), "--line", "OTHER:0=" + path("c.txt")});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("--line PRICE:0=ФАЙЛ"), std::string::npos) << missing.err;
 }
 
 TEST_F(Simulate, RefusesMalformedArguments) {
