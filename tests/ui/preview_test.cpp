@@ -4,12 +4,14 @@
 #include "app/tform_preview.h"
 #include "sim/calendar.h"
 #include "support/cli_run.h"
+#include "support/temp_folder.h"
 #include "text/cp1251.h"
 #include "ui/preview_chart.h"
 #include "ui/preview_dialog.h"
 #include "ui_fixture.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -105,6 +107,42 @@ private slots:
             QCOMPARE(shown, explained[conditions + row]);
         }
         QVERIFY(dialog.findChild<QLabel*>("Status")->text().startsWith(u("Пересчётов: ")));
+
+        // Choosing the last line brings its marker into view.
+        QVERIFY(!chart->markerPoint(chart->markers().back()).has_value());
+        lines->setCurrentIndex(lines->model()->index(printed.size() - 1, 0));
+        QVERIFY(chart->markerPoint(chart->markers().back()).has_value());
+    }
+
+    void cancelStopsALongRunOnItsWorker() {
+        UiFixture ui;
+        TempFolder data;
+        std::string candles;
+        for (int day = 0; day < 1000; ++day)
+            for (int minute = 0; minute < 100; ++minute)
+                candles += "SBER,1," +
+                           std::to_string(20000101 + day % 28 + day / 28 % 12 * 100 + day / 336 * 10000) +
+                           "," + std::to_string(100000 + minute / 60 * 10000 + minute % 60 * 100) +
+                           ",1,1,1,1,1\r\n";
+        data.write("long.txt", candles);
+        app::TForm1& form = ui.forms->form1;
+        ui.forms->dialogs.fileAnswers = {text::fromUtf8(kExamples + "/portfel.xml")};
+        form.N11Click();
+        form.CandleFiles = {{"PRICE", 0, data.file("long.txt")},
+                            {"PRICE", 1, data.file("long.txt")},
+                            {"RSI", 0, data.file("long.txt")}};
+        app::TFormPreview preview(form);
+        ui::PreviewDialog dialog(preview, *ui.runner, ui.window.get());
+        dialog.show();
+        click(dialog.findChild<QPushButton*>("StartButton"));
+        QVERIFY(dialog.running());
+        QVERIFY(dialog.findChild<QProgressBar*>("Progress")->isVisible());
+        click(dialog.findChild<QPushButton*>("CancelButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), 20000);
+        QVERIFY(preview.Result.cancelled);
+        QVERIFY(preview.Result.recalculations < 100000);
+        QVERIFY(dialog.findChild<QLabel*>("Status")->text().startsWith(u("Прервано. Пересчётов: ")));
+        QVERIFY(dialog.findChild<QPushButton*>("StartButton")->isEnabled());
     }
 };
 
