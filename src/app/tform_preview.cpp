@@ -45,9 +45,12 @@ TFormPreview::TFormPreview(TForm1& main) : main_(main) {
 }
 
 void TFormPreview::FormShow() {
-    CancelButtonClick();
+    // A run still going when the window closed is given up.
+    if (cancel_)
+        cancel_->store(true);
     cancel_.reset();
     StartButton.enabled = true;
+    CancelButton.enabled = false;
     Progress.visible = false;
     Files = chartLinesOf(main_.ConditionsView.items);
     for (LineFile& line : Files)
