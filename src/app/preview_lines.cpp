@@ -23,7 +23,7 @@ std::optional<int> lineNumber(std::string_view digits) {
     return number;
 }
 
-// The chart parts of a Condition: part 1, and part 2 unless it is a value level.
+// The operands of a Condition that name a chart line: the first, and the second unless it is a level.
 std::vector<const Node*> chartParts(const Node& condition) {
     std::vector<const Node*> parts;
     for (const auto& child : condition.children())
