@@ -87,6 +87,13 @@ struct Timer {
     int intervalMs = 5000;
 };
 
+// A progress bar: how far a long task has come.
+struct ProgressBar {
+    std::size_t position = 0;
+    std::size_t maximum = 0;
+    bool visible = false;
+};
+
 // Two pages, shown or hidden as one.
 struct NotebookPages {
     bool visible = true;

@@ -37,6 +37,8 @@ public:
     // Modal windows of their own: the mail settings dialog and the about box.
     virtual void showMailSettings() = 0;
     virtual void showAbout() = 0;
+    // The window "Проверка на истории"; without windows there is none to show.
+    virtual void showHistoryPreview() {}
     // The program's help window on the topic with the given context number.
     virtual void showHelp(std::string_view helpFile, int context) = 0;
 };

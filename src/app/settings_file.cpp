@@ -31,6 +31,7 @@ constexpr std::string_view kAuthentication = "Аутентификация="_cp;
 constexpr std::string_view kLogin = "Имя пользователя="_cp;
 constexpr std::string_view kPassword = "Пароль="_cp;
 constexpr std::string_view kWatchFile = "Файл сообщений="_cp;
+constexpr std::string_view kCandleFile = "Файл свечей="_cp;
 
 std::string line(std::string_view key, std::string_view value) {
     return std::string(key) + std::string(value);
@@ -61,6 +62,19 @@ void setInterval(TForm1& main, std::string_view value) {
     main.TimeInterval.value = static_cast<int>(text::roundHalfEven(limited));
 }
 
+// The candle files chosen in "Проверка на истории", one "Файл свечей=CHART:N=FILE" line each. They
+// stand after the fixed keys and before the watch rows; versions that do not know the key skip them.
+void addCandleFileLines(const TForm1& main, std::vector<std::string>& lines) {
+    for (const LineFile& choice : main.CandleFiles)
+        lines.push_back(line(kCandleFile, formatLineFile(choice)));
+}
+
+void applyCandleFileLine(std::string_view text, TForm1& main) {
+    if (const auto value = valueAfter(text, kCandleFile))
+        if (const auto choice = parseLineFile(*value))
+            rememberLineFile(main.CandleFiles, *choice);
+}
+
 } // namespace
 
 std::vector<std::string> settingsLines(const TForm1& main, const TForm2& mail) {
@@ -81,6 +95,7 @@ std::vector<std::string> settingsLines(const TForm1& main, const TForm2& mail) {
         line(kLogin, mail.maillogin.text),
         line(kPassword, mail.mailpassword.text),
     };
+    addCandleFileLines(main, lines);
     if (!isBlank(main.TableFiles))
         for (const auto& row : main.TableFiles.rows)
             lines.push_back(line(kWatchFile, watch::formatWatchValue({row[0], row[1], row[2]})));
@@ -122,6 +137,7 @@ void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
     applyMailSettingsLine(text, mail);
     if (const auto value = valueOf(kWatchFile))
         addWatchRow(main.TableFiles, *value);
+    applyCandleFileLine(text, main);
     if (const auto value = valueOf(kInterval))
         setInterval(main, *value);
 }

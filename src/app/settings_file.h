@@ -1,6 +1,7 @@
 #pragma once
 // The settings file "Zorvant.ini": one "key=value" line per setting in a fixed order, then one
-// "Файл сообщений=" line per watch row. Windows-1251, CR LF.
+// "Файл свечей=" line per remembered candle file and one "Файл сообщений=" line per watch row.
+// Windows-1251, CR LF.
 #include <string>
 #include <string_view>
 #include <vector>

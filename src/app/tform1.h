@@ -3,8 +3,10 @@
 // A handler is short: it calls the subsystem code with the controls it needs. Texts are Windows-1251.
 #include "app/controls.h"
 #include "app/dialogs.h"
+#include "app/preview_lines.h"
 #include "app/tform2.h"
 #include "app/tform4.h"
+#include "qpl/generator_input.h"
 #include "watch/watcher.h"
 
 #include <memory>
@@ -97,6 +99,9 @@ public:
     // --- Mail settings (tform1_mail.cpp) ---
     void N18Click();
 
+    // --- "Проверить на истории" (tform1_preview.cpp) ---
+    void HistoryPreviewClick();
+
     // Values held by the shell.
     std::string ProgramFolder;
     std::string ProgramVersion;
@@ -163,6 +168,9 @@ public:
     std::string MessagePeriod = "0";
     std::string MessageChart;
 
+    // The candle file last chosen for each chart line in "Проверка на истории"; kept in the settings.
+    std::vector<LineFile> CandleFiles;
+
     TForm2& form2() { return form2_; }
     Environment& environment() { return env_; }
 
@@ -177,5 +185,9 @@ private:
     bool activated_ = false;
     std::unique_ptr<watch::Watcher> watcher_;
 };
+
+// What "Генерировать скрипт QPL" hands the generator: the form's portfolio, client and message
+// settings, its condition list and the helper library.
+qpl::GeneratorInput scriptInput(const TForm1& form);
 
 } // namespace zorvant::app

@@ -5,7 +5,6 @@
 
 namespace zorvant::app {
 
-namespace {
 qpl::GeneratorInput scriptInput(const TForm1& f) {
     qpl::GeneratorInput input;
     input.portfelName = f.PortfelName.text;
@@ -22,7 +21,6 @@ qpl::GeneratorInput scriptInput(const TForm1& f) {
     input.previousMessageChart = f.MessageChart;
     return input;
 }
-} // namespace
 
 void TForm1::N9Click() {
     qpl::GeneratedScript script = qpl::generateScript(scriptInput(*this));

@@ -2,14 +2,12 @@
 
 #include "app/settings_file.h"
 #include "app/tform1.h"
-#include "cli/answering_dialogs.h"
-#include "cli/no_desktop.h"
+#include "cli/headless_window.h"
 #include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "text/lines.h"
 
-#include <algorithm>
 #include <optional>
 #include <ostream>
 
@@ -49,11 +47,6 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
     return options;
 }
 
-bool hasExtension(std::string name, std::string_view extension) {
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
-    return name.ends_with(extension);
-}
-
 // The settings file named, or else the one beside the executable when there is one. As at start-up,
 // a damaged line is reported and what was read before it stays in force.
 void loadClientSettings(const std::optional<std::string>& named, app::TForm1& form1, app::TForm2& form2,
@@ -71,23 +64,6 @@ void loadClientSettings(const std::optional<std::string>& named, app::TForm1& fo
     }
 }
 
-// The windows without a screen; the generator's messages go to err.
-struct HeadlessWindow {
-    explicit HeadlessWindow(std::ostream& err)
-        : dialogs(err), form2(dialogs, mail), form4("1.1"),
-          form1({dialogs, system, mail, platform::programFolder(), platform::decimalSeparator()}, form2,
-                form4) {
-        form1.FormCreate();
-    }
-
-    AnsweringDialogs dialogs;
-    FilesOnlyServices system;
-    NoMailSender mail;
-    app::TForm2 form2;
-    app::TForm4 form4;
-    app::TForm1 form1;
-};
-
 } // namespace
 
 std::string_view GenerateCommand::usage() const {
@@ -98,8 +74,7 @@ int GenerateCommand::run(const std::vector<std::string>& args, Streams streams) 
     const auto options = parseOptions(args, streams.err);
     if (!options)
         return 2;
-    const bool description = hasExtension(options->input, ".xml");
-    if (!description && !hasExtension(options->input, ".con")) {
+    if (!isPortfolioFile(options->input)) {
         streams.err << "zorvant-cli generate: " << text::toUtf8(options->input)
                     << ": ожидается описание портфеля *.xml или файл условий *.con\n";
         return 2;
@@ -108,8 +83,7 @@ int GenerateCommand::run(const std::vector<std::string>& args, Streams streams) 
     app::TForm1& form = window.form1;
     try {
         loadClientSettings(options->settingsFile, form, window.form2, streams.err);
-        window.dialogs.fileAnswers = {options->input};
-        description ? form.N11Click() : form.N4Click();
+        loadPortfolio(window, options->input);
         window.dialogs.fileAnswers = {options->output};
         form.N9Click();
     } catch (const Error& error) {

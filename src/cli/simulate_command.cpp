@@ -1,14 +1,16 @@
 #include "cli/simulate_command.h"
 
+#include "app/preview_run.h"
+#include "app/tform_preview.h"
+#include "cli/headless_window.h"
 #include "platform/platform.h"
-#include "sim/candle_store.h"
-#include "sim/script.h"
-#include "sim/simulation.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 #ifdef _WIN32
 #include <io.h>
@@ -19,15 +21,10 @@
 namespace zorvant::cli {
 namespace {
 
-struct LineSource {
-    std::string chart;
-    int number = 0;
-    std::string file;
-};
-
 struct Arguments {
     std::string script;
-    std::vector<LineSource> lines;
+    std::vector<app::LineFile> lines;
+    bool explain = false;
 };
 
 bool standardErrorIsTerminal() {
@@ -38,31 +35,19 @@ bool standardErrorIsTerminal() {
 #endif
 }
 
-// CHART:N=FILE, every part as Windows-1251.
-bool parseLineSource(std::string_view utf8, LineSource& out) {
-    const std::string text = text::fromUtf8(utf8);
-    const auto colon = text.find(':');
-    const auto equals = text.find('=', colon == std::string::npos ? 0 : colon);
-    if (colon == std::string::npos || colon == 0 || equals == std::string::npos || equals == colon + 1 ||
-        equals + 1 == text.size())
-        return false;
-    const std::string number = text.substr(colon + 1, equals - colon - 1);
-    if (number.size() > 3 || number.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    out = {text.substr(0, colon), std::stoi(number), text.substr(equals + 1)};
-    return true;
-}
-
 bool parseArguments(const std::vector<std::string>& args, Arguments& out, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--line") {
-            LineSource source;
-            if (i + 1 >= args.size() || !parseLineSource(args[i + 1], source)) {
+            const auto source =
+                i + 1 < args.size() ? app::parseLineFile(text::fromUtf8(args[i + 1])) : std::nullopt;
+            if (!source) {
                 err << "zorvant-cli simulate: после --line ожидалось ГРАФИК:N=ФАЙЛ\n";
                 return false;
             }
-            out.lines.push_back(std::move(source));
+            out.lines.push_back(*source);
             ++i;
+        } else if (args[i] == "--explain") {
+            out.explain = true;
         } else if (out.script.empty() && !args[i].starts_with("--")) {
             out.script = text::fromUtf8(args[i]);
         } else {
@@ -71,7 +56,14 @@ bool parseArguments(const std::vector<std::string>& args, Arguments& out, std::o
         }
     }
     if (out.script.empty() || out.lines.empty()) {
-        err << "Использование: zorvant-cli simulate СКРИПТ.qpl --line ГРАФИК:N=ФАЙЛ [--line ...]\n";
+        err << "Использование: zorvant-cli simulate СКРИПТ.qpl|ПОРТФЕЛЬ.xml|УСЛОВИЯ.con --line ГРАФИК:N=ФАЙЛ "
+               "[--line ...] [--explain]\n";
+        return false;
+    }
+    if (out.explain && !isPortfolioFile(out.script)) {
+        err << "zorvant-cli simulate: для --explain нужны условия портфеля: укажите описание портфеля "
+               "(*.xml) "
+               "или файл условий (*.con) вместо скрипта\n";
         return false;
     }
     return true;
@@ -101,25 +93,61 @@ private:
     bool shown_ = false;
 };
 
-void printLines(const std::vector<sim::WrittenLine>& lines, std::ostream& out) {
-    for (const auto& line : lines)
-        out << sim::dateText(line.moment.date) << ' ' << sim::timeText(line.moment.time) << '\t'
-            << text::toUtf8(line.text) << '\n';
+// The chart lines the conditions read that no --line gives a file for are named; true when there are none.
+bool everyLineHasAFile(const app::TForm1& form, const std::vector<app::LineFile>& given, std::ostream& err) {
+    bool complete = true;
+    for (const app::LineFile& needed : app::chartLinesOf(form.ConditionsView.items)) {
+        if (std::any_of(given.begin(), given.end(),
+                        [&](const app::LineFile& file) { return app::sameChartLine(file, needed); }))
+            continue;
+        const std::string line = text::toUtf8(needed.chart) + ":" + std::to_string(needed.line);
+        err << "zorvant-cli simulate: условия читают линию " << line
+            << ", а файла для неё нет: добавьте --line " << line << "=ФАЙЛ\n";
+        complete = false;
+    }
+    return complete;
 }
 
-void printSummary(const sim::RunResult& result, std::ostream& err) {
-    err << "Пересчётов: " << result.recalculations << ", записано строк: " << result.lines.size()
-        << ", предупреждений: " << result.warnings.total() << '\n';
-    for (const auto& w : result.warnings.entries())
-        err << "  строка " << w.first.line << ", позиция " << w.first.column << ": " << text::toUtf8(w.text)
-            << " (раз: " << w.count << ")\n";
+// A description or conditions file is turned into its script the way "Генерировать скрипт QPL" does it;
+// a script file is taken as it stands. Nothing when the conditions read a line without a file. Throws
+// zorvant::Error when a file cannot be read.
+std::optional<app::PreviewJob> jobOf(const Arguments& arguments, std::ostream& err) {
+    if (!isPortfolioFile(arguments.script))
+        return app::PreviewJob{
+            arguments.script, platform::readFile(arguments.script), arguments.lines, {}, {}, {}};
+    HeadlessWindow window(err);
+    loadPortfolio(window, arguments.script);
+    if (!everyLineHasAFile(window.form1, arguments.lines, err))
+        return std::nullopt;
+    app::PreviewJob job = app::portfolioPreviewJob(window.form1, arguments.lines);
+    job.chart.clear();
+    if (!arguments.explain)
+        job.probes.clear();
+    return job;
+}
+
+void printLines(const app::PreviewResult& result, std::ostream& out) {
+    for (std::size_t i = 0; i < result.lines.size(); ++i) {
+        const auto& line = result.lines[i];
+        out << app::momentText(line.moment) << '\t' << text::toUtf8(line.text) << '\n';
+        if (i < result.moments.size())
+            for (const auto& condition : app::explainMoment(result.probes, result.moments[i]))
+                out << "  " << text::toUtf8(app::explanationLine(condition)) << '\n';
+    }
+}
+
+void printSummary(const app::PreviewResult& result, std::ostream& err) {
+    err << text::toUtf8(app::summaryLine(result)) << '\n';
+    for (const auto& line : app::warningLines(result))
+        err << text::toUtf8(line) << '\n';
 }
 
 class SimulateCommand : public Command {
 public:
     std::string_view name() const override { return "simulate"; }
     std::string_view usage() const override {
-        return "simulate СКРИПТ.qpl --line ГРАФИК:N=ФАЙЛ [--line ...]   прогнать скрипт по свечам";
+        return "simulate СКРИПТ.qpl|ПОРТФЕЛЬ.xml --line ГРАФИК:N=ФАЙЛ [--line ...] [--explain]   прогнать "
+               "портфель по свечам";
     }
 
     int run(const std::vector<std::string>& args, Streams streams) override {
@@ -127,7 +155,8 @@ public:
         if (!parseArguments(args, arguments, streams.err))
             return 2;
         try {
-            return simulate(arguments, streams);
+            const std::optional<app::PreviewJob> job = jobOf(arguments, streams.err);
+            return job ? simulate(*job, streams) : 2;
         } catch (const Error& error) {
             streams.err << text::toUtf8(error.what()) << '\n';
             return 1;
@@ -135,32 +164,20 @@ public:
     }
 
 private:
-    static int simulate(const Arguments& arguments, Streams streams) {
-        const std::string scriptName = text::toUtf8(arguments.script);
-        sim::Script script;
-        try {
-            script = sim::parseScript(platform::readFile(arguments.script));
-        } catch (const sim::ScriptError& error) {
-            streams.err << scriptName << ": " << text::toUtf8(error.what()) << '\n';
-            return 1;
-        }
-        sim::CandleStore candles;
-        for (const LineSource& source : arguments.lines)
-            candles.loadFile(source.chart, source.number, source.file);
-        candles.checkComplete();
+    static int simulate(const app::PreviewJob& job, Streams streams) {
         ProgressBar bar(streams.err);
-        sim::RunOptions options;
+        app::PreviewProgress progress;
         if (standardErrorIsTerminal())
-            options.progress = [&bar](std::size_t done, std::size_t total) { bar.show(done, total); };
-        const sim::RunResult result = sim::runScript(script, candles, options);
+            progress = [&bar](std::size_t done, std::size_t total) { bar.show(done, total); };
+        const app::PreviewResult result = app::runPreview(job, progress);
         bar.finish();
-        printLines(result.lines, streams.out);
-        printSummary(result, streams.err);
-        if (!result.error)
+        if (result.ran) {
+            printLines(result, streams.out);
+            printSummary(result, streams.err);
+        }
+        if (result.failure.empty())
             return 0;
-        streams.err << scriptName << ": " << text::toUtf8(result.error->error.what()) << " (пересчёт "
-                    << sim::dateText(result.error->moment.date) << ' '
-                    << sim::timeText(result.error->moment.time) << ")\n";
+        streams.err << text::toUtf8(result.failure) << '\n';
         return 1;
     }
 };

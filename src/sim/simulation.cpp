@@ -36,6 +36,11 @@ RunResult runScript(const Script& script, const CandleStore& candles, const RunO
     const std::vector<Moment> moments = recalculationMoments(candles);
     RunResult result;
     for (const Moment& moment : moments) {
+        if (options.cancelled && options.cancelled()) {
+            result.cancelled = true;
+            break;
+        }
+        const std::size_t writtenBefore = simulation.terminal().written().size();
         try {
             simulation.recalculateAt(moment);
         } catch (const ScriptError& error) {
@@ -43,6 +48,9 @@ RunResult runScript(const Script& script, const CandleStore& candles, const RunO
             break;
         }
         ++result.recalculations;
+        const std::size_t written = simulation.terminal().written().size() - writtenBefore;
+        if (written > 0 && options.linesWritten)
+            options.linesWritten(simulation, written);
         if (options.progress && result.recalculations % 256 == 0)
             options.progress(result.recalculations, moments.size());
     }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace zorvant::sim {
@@ -27,6 +28,8 @@ public:
 
     Machine& machine() { return machine_; }
     Terminal& terminal() { return terminal_; }
+    // A script variable's value after the last recalculation, by name (any case); nullptr when unset.
+    const Value* variable(std::string_view name) const { return machine_.global(name); }
 
 private:
     Terminal terminal_;
@@ -37,6 +40,11 @@ struct RunOptions {
     Limits limits;
     // Called now and then with the number of recalculations done and their total.
     std::function<void(std::size_t done, std::size_t total)> progress;
+    // Asked before every recalculation; true stops the run there.
+    std::function<bool()> cancelled;
+    // Called after a recalculation that wrote lines, with how many it wrote, while the script's
+    // variables still hold that recalculation's values.
+    std::function<void(const Simulation& simulation, std::size_t written)> linesWritten;
 };
 
 struct RunError {
@@ -51,6 +59,7 @@ struct RunResult {
     std::size_t recalculations = 0;
     // The run stops at the first fault of the script; what it wrote before stays.
     std::optional<RunError> error;
+    bool cancelled = false;
 };
 
 RunResult runScript(const Script& script, const CandleStore& candles, const RunOptions& options = {});

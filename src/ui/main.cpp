@@ -1,4 +1,5 @@
 #include "app/tform1.h"
+#include "app/tform_preview.h"
 #include "platform/platform.h"
 #include "platform/services.h"
 #include "text/cp1251.h"
@@ -7,6 +8,7 @@
 #include "ui/images.h"
 #include "ui/mail_dialog.h"
 #include "ui/main_window.h"
+#include "ui/preview_dialog.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/shutdown_signals.h"
@@ -37,9 +39,12 @@ int main(int argc, char** argv) {
     ui::MainWindow window(form1, runner);
     ui::MailDialog mailDialog(form2, runner, &window);
     ui::AboutBox aboutBox(form4, &window);
+    app::TFormPreview formPreview(form1);
+    ui::PreviewDialog previewDialog(formPreview, runner, &window);
     dialogs.setOwner(&window);
     dialogs.setMailSettingsDialog(&mailDialog);
     dialogs.setAboutBox(&aboutBox);
+    dialogs.setHistoryPreview(&previewDialog);
     ui::closeOnShutdown(window, dialogs);
 
     window.show();

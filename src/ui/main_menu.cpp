@@ -47,7 +47,9 @@ void buildMainMenu(QMenuBar& bar, app::TForm1& form, HandlerRunner& runner) {
                 {"Загрузить описание портфеля"_cp, "N11", &app::TForm1::N11Click},
                 {{}, nullptr, nullptr},
                 {"Генерировать скрипт QPL (портфель)"_cp, "N9", &app::TForm1::N9Click},
-                {"Сохранить скрипт QPL (портфель)"_cp, "N13", &app::TForm1::N13Click}},
+                {"Сохранить скрипт QPL (портфель)"_cp, "N13", &app::TForm1::N13Click},
+                {{}, nullptr, nullptr},
+                {"Проверить на истории"_cp, "HistoryPreview", &app::TForm1::HistoryPreviewClick}},
                form, runner);
     addEntries(addMenu(bar, "Условия"_cp, "N1"),
                {{"Сохранить"_cp, "N3", &app::TForm1::N3Click},

@@ -40,6 +40,8 @@ MainWindow::MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent
     description_ = new DescriptionPage(form_, runner_);
     settings_ = new SettingsPage(form_, runner_);
     script_ = new ScriptPage(form_.ScriptText);
+    connect(script_, &ScriptPage::historyPreviewClicked, this,
+            [this] { runner_.run([this] { form_.HistoryPreviewClick(); }); });
     PageControl1->addTab(description_, qt("Описание"_cp));
     PageControl1->addTab(settings_, qt("Настройки"_cp));
     PageControl1->addTab(script_, qt("Скрипт"_cp));

@@ -109,6 +109,11 @@ void QtDialogs::showAbout() {
         about_->exec();
 }
 
+void QtDialogs::showHistoryPreview() {
+    if (historyPreview_ != nullptr)
+        historyPreview_->exec();
+}
+
 void QtDialogs::showHelp(std::string_view helpFile, int context) {
     if (help_ == nullptr)
         help_ = new HelpWindow(owner_);

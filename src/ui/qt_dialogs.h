@@ -25,6 +25,7 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
     void setMailSettingsDialog(QDialog* dialog) { mailSettings_ = dialog; }
     void setAboutBox(QDialog* dialog) { about_ = dialog; }
+    void setHistoryPreview(QDialog* dialog) { historyPreview_ = dialog; }
     void setUnattended(bool unattended) { unattended_ = unattended; }
 
     void showMessage(std::string_view text) override;
@@ -34,6 +35,7 @@ public:
     std::optional<std::string> browseForFolder(std::string_view title, std::string_view startFolder) override;
     void showMailSettings() override;
     void showAbout() override;
+    void showHistoryPreview() override;
     void showHelp(std::string_view helpFile, int context) override;
 
 private:
@@ -42,6 +44,7 @@ private:
     QWidget* owner_ = nullptr;
     QDialog* mailSettings_ = nullptr;
     QDialog* about_ = nullptr;
+    QDialog* historyPreview_ = nullptr;
     HelpWindow* help_ = nullptr;
     bool unattended_ = false;
 };

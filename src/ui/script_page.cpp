@@ -1,13 +1,17 @@
 #include "ui/script_page.h"
 
+#include "text/cp1251.h"
 #include "ui/qt_text.h"
 
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace zorvant::ui {
+using namespace text::literals;
 
 namespace {
 
@@ -35,8 +39,15 @@ ScriptPage::ScriptPage(app::Memo& script, QWidget* parent) : QWidget(parent), sc
         for (const QString& line : all.split('\n'))
             script_.lines.push_back(cp(line));
     });
+    auto* preview = new QPushButton(qt("Проверить на истории"_cp));
+    preview->setObjectName("HistoryPreviewButton");
+    connect(preview, &QPushButton::clicked, this, &ScriptPage::historyPreviewClicked);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(preview);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ScriptText);
+    layout->addLayout(buttons);
 }
 
 void ScriptPage::refresh() {

@@ -1,5 +1,6 @@
 #pragma once
-// The page "Скрипт": the generated script ScriptText, an ordinary editable text.
+// The page "Скрипт": the generated script ScriptText, an ordinary editable text, and the button that
+// tries the portfolio on history.
 #include "app/controls.h"
 
 #include <QWidget>
@@ -14,6 +15,9 @@ class ScriptPage : public QWidget {
 public:
     explicit ScriptPage(app::Memo& script, QWidget* parent = nullptr);
     void refresh();
+
+signals:
+    void historyPreviewClicked();
 
 private:
     app::Memo& script_;

@@ -73,6 +73,42 @@ TEST_F(Simulate, FailsWithThePlaceOfAScriptOrDataError) {
     EXPECT_NE(missing.err.find("none.qpl"), std::string::npos) << missing.err;
 }
 
+// A conditions file: PRICE line 0 on 5 minutes compared with a level, one Condition per action, joined
+// with ИЛИ.
+std::string levelConditions(const std::vector<std::pair<std::string, std::string>>& actionsAndLevels) {
+    std::string con;
+    for (const auto& [action, level] : actionsAndLevels) {
+        if (!con.empty())
+            con += "<ОПЕРАЦИЯ>\r\n\t<ТИП>ИЛИ</ТИП>\r\n\t</ОПЕРАЦИЯ>\r\n";
+        con += "<УСЛОВИЕ>\r\n\t<ЧАСТЬ1>\r\n\t\t<ВРЕМЯ>ТЕКУЩЕЕ ЗНАЧЕНИЕ</ВРЕМЯ>\r\n\t\t<ЛИНИЯ>0</ЛИНИЯ>\r\n"
+               "\t\t<ГРАФИК>PRICE</ГРАФИК>\r\n\t\t<ИНТЕРВАЛ>5 МИН</ИНТЕРВАЛ>\r\n\t\t</ЧАСТЬ1>\r\n"
+               "\t<ДЕЙСТВИЕ>" +
+               action + "</ДЕЙСТВИЕ>\r\n\t<ЧАСТЬ2>\r\n\t\t<ЗНАЧЕНИЕ>" + level +
+               "</ЗНАЧЕНИЕ>\r\n\t\t</ЧАСТЬ2>\r\n\t</УСЛОВИЕ>\r\n";
+    }
+    return con;
+}
+
+TEST_F(Simulate, ExplainsEveryConditionAfterEachLineOfADescribedPortfolio) {
+    // Closes 11 then 12: only the second candle is above 11.5, and none is below 5.
+    write("p.con", levelConditions({{"БОЛЬШЕ", "11,5"}, {"МЕНЬШЕ", "5"}}));
+    write("c.txt", candles);
+    const CliResult r = run({"simulate", path("p.con"), "--line", "PRICE:0=" + path("c.txt"), "--explain"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "01.03.2009 10:39:59\tSBER 5 БОЛЬШЕ  11.5 10:39:00\n"
+                     "  1. PRICE[0] 5 МИН БОЛЬШЕ 11,5: выполнено; PRICE[0] = 12, уровень = 11.5\n"
+                     "  2. PRICE[0] 5 МИН МЕНЬШЕ 5: не выполнено; PRICE[0] = 12, уровень = 5\n");
+
+    const CliResult plain = run({"simulate", path("p.con"), "--line", "PRICE:0=" + path("c.txt")});
+    EXPECT_EQ(plain.out, "01.03.2009 10:39:59\tSBER 5 БОЛЬШЕ  11.5 10:39:00\n");
+
+    // Without a file for a line the conditions read, the run would only warn of a missing chart.
+    const CliResult missing = run({"simulate", path("p.con"), "--line", "OTHER:0=" + path("c.txt")});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_NE(missing.err.find("--line PRICE:0=ФАЙЛ"), std::string::npos) << missing.err;
+}
+
 TEST_F(Simulate, RefusesMalformedArguments) {
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"simulate"},
@@ -81,7 +117,8 @@ TEST_F(Simulate, RefusesMalformedArguments) {
                                                {"simulate", "s.qpl", "--line", "PRICE=c.txt"},
                                                {"simulate", "s.qpl", "--line", "PRICE:x=c.txt"},
                                                {"simulate", "s.qpl", "--line", "PRICE:0="},
-                                               {"simulate", "a.qpl", "b.qpl", "--line", "P:0=c"}}) {
+                                               {"simulate", "a.qpl", "b.qpl", "--line", "P:0=c"},
+                                               {"simulate", "s.qpl", "--line", "P:0=c", "--explain"}}) {
         const CliResult r = run(args);
         EXPECT_EQ(r.code, 2) << args.size();
         EXPECT_EQ(r.out, "");

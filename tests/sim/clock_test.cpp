@@ -82,5 +82,26 @@ TEST(Clock, StopsAtTheFirstFaultAndKeepsWhatWasWritten) {
     EXPECT_EQ(result.lines.size(), 2u);
 }
 
+TEST(Clock, HandsOverEachWritingRecalculationAndStopsWhenCancelled) {
+    CandleStore store;
+    store.addLine("FIVE", 0, series("A", kFive, 20090301, 103000, {1, 2, 3, 4, 5}));
+    // Writes on every second recalculation; x keeps the value of the recalculation that wrote.
+    const Script script = parseBody("new_global(\"n\", 0)\nn = n + 1\nx = n * 10\n"
+                                    "IF n / 2 = FLOOR(n / 2)\n  WRITELN(\"f\", n)\nEND IF");
+    std::vector<double> seen;
+    int asked = 0;
+    RunOptions options;
+    options.linesWritten = [&](const Simulation& simulation, std::size_t written) {
+        EXPECT_EQ(written, 1u);
+        seen.push_back(simulation.variable("X")->number());
+    };
+    options.cancelled = [&] { return ++asked > 4; };
+    const RunResult result = runScript(script, store, options);
+    EXPECT_TRUE(result.cancelled);
+    EXPECT_EQ(result.recalculations, 4u);
+    EXPECT_EQ(seen, (std::vector<double>{20, 40}));
+    EXPECT_EQ(result.lines.size(), 2u);
+}
+
 } // namespace
 } // namespace zorvant::sim

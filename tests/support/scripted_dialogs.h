@@ -24,6 +24,7 @@ public:
     std::vector<std::string> folderStarts;
     int mailSettingsShown = 0;
     int aboutShown = 0;
+    int historyPreviewShown = 0;
     std::vector<std::pair<std::string, int>> helpShown;
 
     void showMessage(std::string_view text) override { messages.emplace_back(text); }
@@ -36,6 +37,7 @@ public:
     std::optional<std::string> browseForFolder(std::string_view title, std::string_view startFolder) override;
     void showMailSettings() override { ++mailSettingsShown; }
     void showAbout() override { ++aboutShown; }
+    void showHistoryPreview() override { ++historyPreviewShown; }
     void showHelp(std::string_view helpFile, int context) override {
         helpShown.emplace_back(helpFile, context);
     }

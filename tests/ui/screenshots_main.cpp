@@ -1,9 +1,11 @@
 // Takes the screenshots of docs/screenshots: the three pages, the mail settings dialog and the about
-// box, over a small example portfolio, at the window's own size. The folder to write to is the first
-// argument.
+// box, over a small example portfolio, at the window's own size, and "Проверка на истории" over the
+// portfolio and candle files of examples/. The folder to write to is the first argument.
 #include "app/tform4.h"
+#include "app/tform_preview.h"
 #include "text/cp1251.h"
 #include "ui/about_box.h"
+#include "ui/preview_dialog.h"
 #include "ui_fixture.h"
 
 #include <QApplication>
@@ -53,6 +55,28 @@ void fillExample(UiFixture& ui) {
     click(ui.find<QToolButton>("SpeedButton7"));
 }
 
+void savePreview(UiFixture& ui, const QString& folder) {
+    const std::string examples = ZORVANT_EXAMPLES;
+    app::TForm1& form = ui.forms->form1;
+    ui.forms->dialogs.fileAnswers = {text::fromUtf8(examples + "/portfel.xml")};
+    form.N11Click();
+    form.CandleFiles = {{"PRICE", 0, examples + "/candles/price0_5min.txt"},
+                        {"PRICE", 1, examples + "/candles/price1_5min.txt"},
+                        {"RSI", 0, examples + "/candles/rsi0_day.txt"}};
+    app::TFormPreview preview(form);
+    ui::PreviewDialog dialog(preview, *ui.runner, ui.window.get());
+    dialog.show();
+    click(dialog.findChild<QPushButton*>("StartButton"));
+    while (dialog.running())
+        QTest::qWait(50);
+    // The files as a trader on Windows would choose them, rather than this checkout's paths.
+    for (app::LineFile& line : preview.Files)
+        line.file = "C:\\QUIK\\History\\" + line.file.substr(line.file.find_last_of('/') + 1);
+    preview.LinesClick(3);
+    ui.runner->refreshViews();
+    save(&dialog, folder, "preview.png");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -82,5 +106,7 @@ int main(int argc, char** argv) {
     ui::AboutBox about(form4);
     about.show();
     save(&about, folder, "about.png");
+
+    savePreview(ui, folder);
     return 0;
 }
