@@ -38,6 +38,8 @@ public:
     bool FormClose();
     void FormResize();
     bool N12Click() { return FormClose(); }
+    // True once FormActivate has applied the settings and finished start-up.
+    bool started() const { return started_; }
     void LoadSettings();
     void SaveSettings();
 

@@ -91,8 +91,9 @@ void MainWindow::giveFocus() {
 }
 
 void MainWindow::refreshTimer() {
-    // The timer runs only once the settings have given it its period, and not after the close.
-    if (!activated_ || closed_ || !form_.Timer1.enabled) {
+    // The timer runs only once start-up has given it its period (not while a start-up message is
+    // open), and not after the close.
+    if (!form_.started() || closed_ || !form_.Timer1.enabled) {
         Timer1->stop();
         return;
     }

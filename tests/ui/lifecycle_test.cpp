@@ -140,7 +140,11 @@ private slots:
         const std::string stored = text::fromUtf8("Интервал просмотра=abc\r\nФирма=mc01\r\n");
         d.folder.write("Zorvant.ini", stored);
         ui::closeOnShutdown(d.program.window(), d.program.dialogs());
-        whenModalOpens([](QWidget*) { std::raise(SIGTERM); });
+        bool tickingDuringStartUp = true;
+        whenModalOpens([&](QWidget*) {
+            tickingDuringStartUp = d.program.window().findChild<QTimer*>("Timer1")->isActive();
+            std::raise(SIGTERM);
+        });
         // Should the message stay open, it is cancelled after a while so that the test can fail.
         bool stillOpen = false;
         QTimer rescue;
@@ -153,6 +157,7 @@ private slots:
         rescue.start(3000);
         QVERIFY(!d.program.start());
         QVERIFY(!stillOpen);
+        QVERIFY(!tickingDuringStartUp);
         QVERIFY(!d.program.window().isVisible());
         QCOMPARE(d.folder.read("Zorvant.ini"), stored);
     }
