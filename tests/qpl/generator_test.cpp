@@ -191,27 +191,6 @@ TEST(Generator, WarnsWhereTheScriptWouldBeWrongOrSilent) {
     }
 }
 
-TEST(Generator, WithoutAKnownIntervalTheWriteKeepsThePreviousChart) {
-    conditions::ConditionList list;
-    addValueCondition(list, "5 мин.");
-    const GeneratedScript script = generate(list, "SBER");
-    EXPECT_TRUE(has(script.lines, R"q(msg_p = GET_SHEDULE_MINUS("SBER",datetime_curr,"0",0, "CLOSE"))q"));
-    EXPECT_TRUE(has(script.lines, "if (nDateMess*1000000+nTimeMess!=nLastTimeMess) and (Condition_I>0)"));
-    EXPECT_EQ(script.messagePeriod, "0");
-    EXPECT_EQ(script.messageChart, "SBER");
-}
-
-TEST(Generator, MinuteCandlesAreToldApartByDateAndTime) {
-    conditions::ConditionList list;
-    addValueCondition(list, "1 ЧАС");
-    const auto lines = generate(list).lines;
-    const auto write = std::find(lines.begin(), lines.end(),
-                                 "if (nDateMess*1000000+nTimeMess!=nLastTimeMess) and (Condition_I>0)");
-    ASSERT_NE(write, lines.end());
-    EXPECT_EQ(write[1], "    nLastTimeMess=nDateMess*1000000+nTimeMess");
-    EXPECT_EQ(write[2], "    WRITELN(file_mess, mess)");
-}
-
 TEST(Generator, ShorterSecondOperandNamesTheMessageChart) {
     conditions::ConditionList list;
     addCondition(list, currentPart("1 ЧАС"), "ПЕРЕСЕКАЕТ"_cp, currentPart("5 МИН", "MA", "3"));
