@@ -24,14 +24,19 @@ std::optional<conditions::ConditionList> readList(std::string_view bytes) {
     }
 }
 
-// A damaged file is loaded and generated from: the generator may complain but must produce a script.
+// A damaged file is loaded and generated from: the generator may complain, and either produces a script
+// or refuses it with a reason.
 void generateFrom(const conditions::ConditionList& list) {
     static const std::vector<std::string> library = qpl::libraryLines();
     qpl::GeneratorInput input;
     input.conditions = &list;
     input.library = library;
     const auto script = qpl::generateScript(input);
-    check(!script.lines.empty(), "the generator produced no script");
+    if (script.refused)
+        check(script.lines.empty() && !script.messages.empty(),
+              "a refusal without its reason, or with a script");
+    else
+        check(!script.lines.empty(), "the generator produced no script");
     keep(script.lines.size() + script.messages.size());
 }
 

@@ -27,13 +27,9 @@ struct Windows {
     app::TForm1 form1{{dialogs, system, mail, "C:\\Z\\", ','}, form2, form4};
 };
 
-// What LoadSettings does with the lines of the file: a line that raises an error ends the reading.
-void load(Windows& w, const std::vector<std::string>& lines) {
-    try {
-        for (const auto& line : lines)
-            app::applySettingsLine(line, w.form1, w.form2);
-    } catch (const Error&) {
-    }
+// What LoadSettings does with the file: a line that raises an error is skipped alone.
+void load(Windows& w, std::string_view bytes) {
+    app::applySettingsFile(bytes, w.form1, w.form2);
     w.form1.ClientConfigAllClick();
     w.form1.TimeIntervalChange();
 }
@@ -42,7 +38,7 @@ void load(Windows& w, const std::vector<std::string>& lines) {
 
 void settingsReader(std::string_view bytes) {
     const auto first = std::make_unique<Windows>();
-    load(*first, text::splitSettingsLines(bytes));
+    load(*first, bytes);
     const int interval = first->form1.TimeInterval.value;
     check(interval >= 1 && interval <= 3600, "the interval left 1 to 3600");
     check(first->form1.Timer1.intervalMs == interval * 1000, "the timer does not follow the interval");
@@ -51,7 +47,7 @@ void settingsReader(std::string_view bytes) {
 
     const auto saved = app::settingsLines(first->form1, first->form2);
     const auto second = std::make_unique<Windows>();
-    load(*second, text::splitSettingsLines(text::joinCrLf(saved)));
+    load(*second, text::joinCrLf(saved));
     check(second->dialogs.messages == 0, "saved settings raised a message when read back");
     check(app::settingsLines(second->form1, second->form2) == saved, "saved settings read back differently");
     keep(saved.size());

@@ -61,11 +61,6 @@ struct SpinEdit {
     int maximum = 0;
 };
 
-// A calculator edit: a number.
-struct NumberEdit {
-    double value = 0;
-};
-
 struct Memo {
     std::vector<std::string> lines;
 };

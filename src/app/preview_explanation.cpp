@@ -2,6 +2,7 @@
 
 #include "app/condition_text.h"
 #include "conditions/node_texts.h"
+#include "conditions/summary.h"
 #include "conditions/tags.h"
 #include "sim/conversions.h"
 #include "sim/simulation.h"
@@ -64,7 +65,8 @@ std::vector<ConditionProbe> conditionProbes(const conditions::ConditionList& lis
             return;
         const int number = static_cast<int>(probes.size()) + 1;
         const std::string c = std::to_string(number);
-        ConditionProbe probe{number, conditionText(node), firstOperandValues(partOf(node, texts::kPart1), c)};
+        ConditionProbe probe{number, conditions::conditionSummary(node),
+                             firstOperandValues(partOf(node, texts::kPart1), c)};
         for (ProbedValue& value : secondOperandValues(partOf(node, texts::kPart2), c))
             probe.values.push_back(std::move(value));
         probes.push_back(std::move(probe));

@@ -2,6 +2,8 @@
 
 #include "app/tform1.h"
 #include "text/cp1251.h"
+#include "text/error.h"
+#include "text/lines.h"
 #include "text/number_format.h"
 #include "watch/watch_record.h"
 
@@ -57,7 +59,8 @@ std::optional<std::string_view> valueAfter(std::string_view text, std::string_vi
 }
 
 void setInterval(TForm1& main, std::string_view value) {
-    const double seconds = text::parseNumber(value, main.environment().decimalSeparator);
+    // A file edited by hand on a machine with the other decimal separator reads as meant.
+    const double seconds = text::parseEitherSeparator(value, main.environment().decimalSeparator);
     const double limited = std::clamp(seconds, 1.0, 3600.0);
     main.TimeInterval.value = static_cast<int>(text::roundHalfEven(limited));
 }
@@ -140,6 +143,28 @@ void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
     applyCandleFileLine(text, main);
     if (const auto value = valueOf(kInterval))
         setInterval(main, *value);
+}
+
+std::vector<SkippedSettingsLine> applySettingsFile(std::string_view bytes, TForm1& main, TForm2& mail) {
+    std::vector<SkippedSettingsLine> skipped;
+    const auto lines = text::splitSettingsLines(bytes);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        try {
+            applySettingsLine(lines[i], main, mail);
+        } catch (const Error& error) {
+            skipped.push_back({i + 1, error.what()});
+        }
+    }
+    return skipped;
+}
+
+std::string skippedLinesMessage(std::string_view path, const std::vector<SkippedSettingsLine>& skipped) {
+    std::string message = std::string("Ошибка в файле настроек "_cp) + std::string(path) + ":";
+    for (const auto& line : skipped)
+        message += std::string("\nстрока "_cp) + std::to_string(line.number) + ": " + line.reason;
+    message += skipped.size() == 1 ? "\nЭта строка пропущена, остальные строки прочитаны."_cp
+                                   : "\nЭти строки пропущены, остальные строки прочитаны."_cp;
+    return message;
 }
 
 } // namespace zorvant::app

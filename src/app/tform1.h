@@ -35,10 +35,13 @@ public:
     // --- Lifecycle and settings (tform1_lifecycle.cpp) ---
     void FormCreate();
     void FormActivate();
-    // Writes the settings file; false when it could not be written and the user chose to stay.
+    // Writes the settings file; false when it could not be written and the user chose to stay. Before
+    // start-up has finished it writes nothing and lets the window close.
     bool FormClose();
     void FormResize();
     bool N12Click() { return FormClose(); }
+    // True once FormActivate has applied the settings and finished start-up.
+    bool started() const { return started_; }
     void LoadSettings();
     void SaveSettings();
 
@@ -79,6 +82,9 @@ public:
     // --- Script generation (tform1_script.cpp) ---
     void N9Click();
     void N13Click();
+    // Generates into ScriptText exactly as N9Click does, without the page switch and the save dialog;
+    // the list's problems go to the dialogs. False when the list was refused: ScriptText is unchanged.
+    bool generateScriptText();
 
     // --- Watch table and watch timer (tform1_watch.cpp) ---
     void SpeedButton5Click();
@@ -126,7 +132,7 @@ public:
     SpinEdit Line_2;
     Edit schedule2;
     ComboBox period2;
-    NumberEdit level2;
+    Edit level2; // a calculator edit: the level as typed, read with a point or a comma
     ComboBox LogOp;
     Button BitBtn1;
     Button BitBtn2;
@@ -165,6 +171,8 @@ public:
     Memo ScriptText;
     Memo TestFuncs;
     PageControl PageControl1;
+    // The control, by name, that is to take the input focus; the view gives it the focus and clears it.
+    std::string ActiveControl;
     std::string MessagePeriod = "0";
     std::string MessageChart;
 
@@ -183,6 +191,7 @@ private:
     TForm2& form2_;
     TForm4& form4_;
     bool activated_ = false;
+    bool started_ = false; // FormActivate has run to its end
     std::unique_ptr<watch::Watcher> watcher_;
 };
 

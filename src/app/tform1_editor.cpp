@@ -6,9 +6,11 @@
 #include "conditions/labels.h"
 #include "conditions/tags.h"
 #include "text/cp1251.h"
+#include "text/error.h"
 #include "text/number_format.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace zorvant::app {
 using namespace text::literals;
@@ -21,13 +23,22 @@ conditions::ChartOperand chartOf(const ComboBox& time, const SpinEdit& line, con
     return {time.text, line.value, chart.text, period.text};
 }
 
-conditions::ConditionValues editorValues(const TForm1& f) {
+// Nothing when the value page is on show and its level is no number.
+std::optional<conditions::ConditionValues> editorValues(const TForm1& f, char decimalSeparator) {
     using conditions::SecondOperand;
     const SecondOperand operand = !f.Notebook.visible         ? SecondOperand::None
                                   : f.Notebook.pageIndex == 0 ? SecondOperand::Chart
                                                               : SecondOperand::Value;
-    return {chartOf(f.Time1, f.Line_1, f.schedule1, f.period1), f.action1.text, operand,
-            chartOf(f.Time2, f.Line_2, f.schedule2, f.period2), f.level2.value};
+    double level = 0;
+    if (operand == SecondOperand::Value) {
+        try {
+            level = text::parseEitherSeparator(f.level2.text, decimalSeparator);
+        } catch (const Error&) {
+            return std::nullopt;
+        }
+    }
+    return conditions::ConditionValues{chartOf(f.Time1, f.Line_1, f.schedule1, f.period1), f.action1.text,
+                                       operand, chartOf(f.Time2, f.Line_2, f.schedule2, f.period2), level};
 }
 
 // The text shown in an editable combo; the list selection follows when the text is one of its items.
@@ -57,7 +68,7 @@ void showCondition(TForm1& f, const conditions::ConditionForEdit& loaded) {
         f.schedule2.text = part->chart;
         showText(f.period2, part->interval);
         if (part->level)
-            f.level2.value = *part->level;
+            f.level2.text = text::formatGeneral(*part->level, f.environment().decimalSeparator);
         f.Notebook.pageIndex = f.TabSet1.tabIndex = part->level ? 1 : 0;
     }
 }
@@ -65,13 +76,24 @@ void showCondition(TForm1& f, const conditions::ConditionForEdit& loaded) {
 } // namespace
 
 void TForm1::BitBtn1Click() {
-    const auto values = editorValues(*this);
+    const auto joiner = conditions::joinerOf(LogOp.text);
+    if (!joiner) {
+        env_.dialogs.showMessage("Объединение условий может быть только «И» или «ИЛИ»!"_cp);
+        return;
+    }
+    const auto values = editorValues(*this, env_.decimalSeparator);
+    if (!values) {
+        env_.dialogs.showMessage(std::string("Уровень «"_cp) + level2.text +
+                                 std::string("» не является числом!"_cp));
+        return;
+    }
+    showText(LogOp, std::string(*joiner));
     auto& list = ConditionsView.items;
     Node* edited = inUpdateMode() ? ConditionsView.selected : nullptr;
     if (edited != nullptr && conditions::isCondition(*edited))
-        conditions::writeBackCondition(list, *edited, values, LogOp.text, env_.decimalSeparator);
+        conditions::writeBackCondition(list, *edited, *values, *joiner, env_.decimalSeparator);
     else
-        conditions::addCondition(list, values, LogOp.text, env_.decimalSeparator);
+        conditions::addCondition(list, *values, *joiner, env_.decimalSeparator);
     leaveUpdateMode(*this);
 }
 
@@ -87,6 +109,7 @@ void TForm1::BitBtn3Click() {
         ConditionsView.select(&top);
         enterUpdateMode(*this);
         showCondition(*this, loaded);
+        ActiveControl = "Time1";
     }
     action1Change();
 }

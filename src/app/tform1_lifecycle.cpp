@@ -41,6 +41,7 @@ TForm1::TForm1(Environment environment, TForm2& form2, TForm4& form4)
     CompMess = Edit{std::string("Биржа зовет!"_cp), false};
     setUpEditorCombos(*this);
     schedule1.text = "PRICE";
+    level2.text = "0";
     BitBtn1.caption = std::string("Добавить"_cp);
     BitBtn2.caption = std::string("Удалить"_cp);
     BitBtn3 = Button{std::string("Изменить"_cp), false};
@@ -79,6 +80,7 @@ void TForm1::FormActivate() {
     defaultAndCreateFolders();
     TableFiles.colWidths = {Shape2.width - 2, Shape3.width - 2, Shape6.width - 27};
     PageControl1.activePageIndex = 0;
+    started_ = true;
 }
 
 void TForm1::defaultAndCreateFolders() {
@@ -96,6 +98,10 @@ void TForm1::defaultAndCreateFolders() {
 }
 
 bool TForm1::FormClose() {
+    // A close that comes before start-up has applied the settings (during a start-up message, say)
+    // must not write the half-loaded values over the file.
+    if (!started_)
+        return true;
     try {
         SaveSettings();
         return true;
@@ -106,17 +112,19 @@ bool TForm1::FormClose() {
 }
 
 void TForm1::FormResize() {
-    TableFiles.colWidths[2] = Shape6.width - 27;
+    // The header panels widen with the window, and the columns follow them.
+    TableFiles.colWidths = {Shape2.width - 2, Shape3.width - 2, Shape6.width - 27};
 }
 
 void TForm1::LoadSettings() {
     const std::string path = ProgramFolder + std::string(kSettingsFileName);
     if (platform::plainFileExists(path)) {
         try {
-            for (const auto& line : text::splitSettingsLines(platform::readFile(path)))
-                applySettingsLine(line, *this, form2_);
+            const auto skipped = applySettingsFile(platform::readFile(path), *this, form2_);
+            if (!skipped.empty())
+                env_.dialogs.showMessage(skippedLinesMessage(path, skipped));
         } catch (const Error& error) {
-            // What was read so far stays in force and start-up goes on.
+            // A file that cannot be read leaves every setting as it was, and start-up goes on.
             env_.dialogs.showMessage(std::string("Ошибка в файле настроек "_cp) + path + ": " + error.what());
         }
     }

@@ -22,13 +22,22 @@ qpl::GeneratorInput scriptInput(const TForm1& f) {
     return input;
 }
 
-void TForm1::N9Click() {
+bool TForm1::generateScriptText() {
     qpl::GeneratedScript script = qpl::generateScript(scriptInput(*this));
+    for (const auto& message : script.messages)
+        env_.dialogs.showMessage(message);
+    if (script.refused)
+        return false;
     MessagePeriod = script.messagePeriod;
     MessageChart = script.messageChart;
     ScriptText.lines = std::move(script.lines);
-    for (const auto& message : script.messages)
-        env_.dialogs.showMessage(message);
+    return true;
+}
+
+void TForm1::N9Click() {
+    if (!generateScriptText())
+        return;
+    // The trader sees the script before the save dialog asks where to keep it.
     PageControl1.activePageIndex = 2;
     N13Click();
 }

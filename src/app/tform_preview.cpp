@@ -1,7 +1,6 @@
 #include "app/tform_preview.h"
 
 #include "app/tform1.h"
-#include "qpl/generator.h"
 #include "text/cp1251.h"
 #include "text/lines.h"
 
@@ -24,13 +23,12 @@ std::string missingFileText(const LineFile& line) {
 
 } // namespace
 
-PreviewJob portfolioPreviewJob(TForm1& form, std::vector<LineFile> files) {
-    qpl::GeneratedScript script = qpl::generateScript(scriptInput(form));
-    for (const auto& message : script.messages)
-        form.environment().dialogs.showMessage(message);
+std::optional<PreviewJob> portfolioPreviewJob(TForm1& form, std::vector<LineFile> files) {
+    if (!form.generateScriptText())
+        return std::nullopt;
     PreviewJob job;
     job.scriptName = form.PortfelName.text + ".qpl";
-    job.scriptText = text::joinCrLf(script.lines);
+    job.scriptText = text::joinCrLf(form.ScriptText.lines);
     job.files = std::move(files);
     job.probes = conditionProbes(form.ConditionsView.items);
     job.chart = firstChartOf(form.ConditionsView.items);
@@ -87,9 +85,11 @@ std::optional<PreviewJob> TFormPreview::StartButtonClick() {
             return std::nullopt;
         }
     }
-    PreviewJob job = portfolioPreviewJob(main_, Files);
+    std::optional<PreviewJob> job = portfolioPreviewJob(main_, Files);
+    if (!job)
+        return std::nullopt;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
-    job.cancel = cancel_;
+    job->cancel = cancel_;
     Result = {};
     LinesClick(-1);
     StartButton.enabled = false;

@@ -16,8 +16,9 @@ namespace zorvant::app {
 class TForm1;
 
 // The job of a run: the script "Генерировать скрипт QPL" writes for the form's portfolio (its messages
-// are shown as that command shows them), the Conditions to explain and the first chart they name.
-PreviewJob portfolioPreviewJob(TForm1& form, std::vector<LineFile> files);
+// are shown as that command shows them, and it becomes the script the window shows), the Conditions to
+// explain and the first chart they name. Nothing when the list is refused.
+std::optional<PreviewJob> portfolioPreviewJob(TForm1& form, std::vector<LineFile> files);
 
 class TFormPreview {
 public:

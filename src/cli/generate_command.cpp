@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "text/cp1251.h"
 #include "text/error.h"
-#include "text/lines.h"
 
 #include <optional>
 #include <ostream>
@@ -48,20 +47,16 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
 }
 
 // The settings file named, or else the one beside the executable when there is one. As at start-up,
-// a damaged line is reported and what was read before it stays in force.
+// a damaged line is reported and skipped alone.
 void loadClientSettings(const std::optional<std::string>& named, app::TForm1& form1, app::TForm2& form2,
                         std::ostream& err) {
     const std::string beside = platform::programFolder() + std::string(app::kSettingsFileName);
     if (!named && !platform::plainFileExists(beside))
         return;
     const std::string path = named.value_or(beside);
-    const std::string bytes = platform::readFile(path);
-    try {
-        for (const auto& line : text::splitSettingsLines(bytes))
-            app::applySettingsLine(line, form1, form2);
-    } catch (const Error& error) {
-        err << "zorvant-cli generate: " << text::toUtf8(path) << ": " << text::toUtf8(error.what()) << '\n';
-    }
+    const auto skipped = app::applySettingsFile(platform::readFile(path), form1, form2);
+    if (!skipped.empty())
+        err << "zorvant-cli generate: " << text::toUtf8(app::skippedLinesMessage(path, skipped)) << '\n';
 }
 
 } // namespace
@@ -84,8 +79,11 @@ int GenerateCommand::run(const std::vector<std::string>& args, Streams streams) 
     try {
         loadClientSettings(options->settingsFile, form, window.form2, streams.err);
         loadPortfolio(window, options->input);
+        // A refused list has been reported on err; no file is written.
+        if (!form.generateScriptText())
+            return 1;
         window.dialogs.fileAnswers = {options->output};
-        form.N9Click();
+        form.N13Click();
     } catch (const Error& error) {
         streams.err << "zorvant-cli generate: " << text::toUtf8(error.what()) << '\n';
         return 1;

@@ -119,10 +119,12 @@ std::optional<app::PreviewJob> jobOf(const Arguments& arguments, std::ostream& e
     loadPortfolio(window, arguments.script);
     if (!everyLineHasAFile(window.form1, arguments.lines, err))
         return std::nullopt;
-    app::PreviewJob job = app::portfolioPreviewJob(window.form1, arguments.lines);
-    job.chart.clear();
+    std::optional<app::PreviewJob> job = app::portfolioPreviewJob(window.form1, arguments.lines);
+    if (!job)
+        return std::nullopt;
+    job->chart.clear();
     if (!arguments.explain)
-        job.probes.clear();
+        job->probes.clear();
     return job;
 }
 

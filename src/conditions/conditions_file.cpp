@@ -79,7 +79,17 @@ void writeConditionsFile(std::string_view fileName, const ConditionList& list) {
 }
 
 ConditionList readConditionsFile(std::string_view fileName) {
-    return buildFromLines(text::splitConditionLines(platform::readFile(fileName)), fileName);
+    return buildFromLines(text::splitConditionLines(readWindows1251File(fileName)), fileName);
+}
+
+std::string readWindows1251File(std::string_view fileName) {
+    std::string bytes = platform::readFile(fileName);
+    if (const auto encoding = text::unicodeEncodingOf(bytes))
+        throw Error(std::string("Файл "_cp) + std::string(fileName) +
+                    std::string(" записан в кодировке "_cp) + std::string(*encoding) +
+                    std::string(", а не Windows-1251, и не может быть прочитан. Сохраните его в "
+                                "кодировке Windows-1251."_cp));
+    return bytes;
 }
 
 } // namespace zorvant::conditions

@@ -20,7 +20,11 @@ ConditionList buildFromLines(const std::vector<std::string>& lines, std::string_
 // Throws zorvant::Error naming the file when it cannot be written; the old file then stays as it was.
 void writeConditionsFile(std::string_view fileName, const ConditionList& list);
 
-// Throws zorvant::Error when the file cannot be read or holds a level jump.
+// Throws zorvant::Error when the file cannot be read, holds a level jump, or is not Windows-1251.
 ConditionList readConditionsFile(std::string_view fileName);
+
+// The bytes of a conditions or description file, read from fileName. Throws zorvant::Error naming the
+// file when it is UTF-8 or UTF-16 (re-saved by an editor), whose tags would match nothing.
+std::string readWindows1251File(std::string_view fileName);
 
 } // namespace zorvant::conditions

@@ -139,7 +139,7 @@ DescriptionFile parseDescription(std::string_view bytes, std::string_view fileNa
 }
 
 DescriptionFile readDescriptionFile(std::string_view fileName) {
-    return parseDescription(platform::readFile(fileName), fileName);
+    return parseDescription(readWindows1251File(fileName), fileName);
 }
 
 } // namespace zorvant::conditions

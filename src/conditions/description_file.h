@@ -52,7 +52,7 @@ struct DescriptionFile {
 // the text ends inside its message or conditions block, or a condition line jumps a level.
 DescriptionFile parseDescription(std::string_view bytes, std::string_view fileName);
 
-// Throws zorvant::Error when the file cannot be read or parseDescription fails.
+// Throws zorvant::Error when the file cannot be read, is not Windows-1251, or parseDescription fails.
 DescriptionFile readDescriptionFile(std::string_view fileName);
 
 } // namespace zorvant::conditions

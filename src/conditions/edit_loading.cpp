@@ -12,11 +12,11 @@ namespace {
 std::optional<double> numberOrNothing(const std::string& value, char separator) {
     if (value.empty())
         return std::nullopt;
-    return text::parseNumber(value, separator);
+    return text::parseEitherSeparator(value, separator);
 }
 
 ConditionForEdit::Part1 readPart1(const Node& part, char separator) {
-    return {GetTagValue(&part, kTime), text::parseNumber(GetTagValue(&part, kLine), separator),
+    return {GetTagValue(&part, kTime), text::parseEitherSeparator(GetTagValue(&part, kLine), separator),
             GetTagValue(&part, kChart), GetTagValue(&part, kInterval)};
 }
 

@@ -27,8 +27,9 @@ struct ConditionForEdit {
     std::optional<Part2> part2;
 };
 
-// Reads every part of condition; throws zorvant::Error for a stored number that is not one in this
-// locale, before anything has reached the editor.
+// Reads every part of condition; stored numbers may use a point or a comma, whatever the locale (a file
+// from another machine). Throws zorvant::Error for one that is no number, before anything has reached
+// the editor.
 ConditionForEdit readForEdit(const Node& condition, char decimalSeparator);
 
 } // namespace zorvant::conditions

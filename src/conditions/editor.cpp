@@ -62,7 +62,25 @@ void fillCondition(Node& condition, const ConditionValues& values, char separato
     condition.expanded = true;
 }
 
+// Windows-1251 upper case of Latin and Cyrillic letters.
+char upperLetter(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'a' && byte <= 'z') || byte >= 0xE0)
+        return static_cast<char>(byte - 0x20);
+    return c;
+}
+
 } // namespace
+
+std::optional<std::string_view> joinerOf(std::string_view typed) {
+    std::string folded = trimmed(typed);
+    for (char& c : folded)
+        c = upperLetter(c);
+    for (const std::string_view joiner : labels::kJoiners)
+        if (folded == joiner)
+            return joiner;
+    return std::nullopt;
+}
 
 Node& addCondition(ConditionList& list, const ConditionValues& values, std::string_view joiner,
                    char decimalSeparator) {

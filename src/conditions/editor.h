@@ -3,6 +3,7 @@
 // are Windows-1251; numbers use the general number format with the given decimal separator.
 #include "conditions/condition_list.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,10 @@ struct ConditionValues {
     ChartOperand part2; // written for a chart operand
     double level = 0;   // written for a value operand
 };
+
+// The joiner typed into the joiner box, read as "И" or "ИЛИ" whatever its case and the blanks around it;
+// nothing for any other text.
+std::optional<std::string_view> joinerOf(std::string_view typed);
 
 // Appends an Operation holding joiner when the list does not already end with one (an Operation that
 // closes a group takes the joiner instead), then the new Condition, which it returns.

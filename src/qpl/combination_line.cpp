@@ -7,6 +7,10 @@
 namespace zorvant::qpl {
 
 void CombinationLine::addCondition(int number) {
+    if (lastCondition_ != 0 && !joined_)
+        unjoined_.emplace_back(lastCondition_, number);
+    lastCondition_ = number;
+    joined_ = false;
     text_ += " condition" + std::to_string(number);
 }
 
@@ -22,9 +26,11 @@ void CombinationLine::addOperation(std::string_view typeValue) {
             break;
         case JoinerToken::And:
             text_ += " * ";
+            joined_ = true;
             break;
         case JoinerToken::Or:
             text_ += " + ";
+            joined_ = true;
             break;
         }
     }

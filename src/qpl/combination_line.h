@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zorvant::qpl {
 using namespace text::literals;
@@ -20,9 +22,15 @@ public:
 
     const std::string& text() const { return text_; }
     bool bracketsBalanced() const;
+    // Numbers of conditions that follow each other with no "И" or "ИЛИ" between them, which leaves
+    // the line without an operator there.
+    const std::vector<std::pair<int, int>>& unjoined() const { return unjoined_; }
 
 private:
     std::string text_ = "Condition_I = ";
+    int lastCondition_ = 0;
+    bool joined_ = false;
+    std::vector<std::pair<int, int>> unjoined_;
 };
 
 } // namespace zorvant::qpl

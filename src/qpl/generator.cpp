@@ -8,6 +8,7 @@
 #include "qpl/line_groups.h"
 #include "qpl/message_period.h"
 #include "qpl/period_code.h"
+#include "qpl/script_checks.h"
 #include "qpl/script_frame.h"
 
 #include <algorithm>
@@ -67,9 +68,11 @@ private:
     void firstOperand(const Node& part, const std::string& c) {
         const std::string chart = GetTagValue(&part, texts::kChart);
         const std::string period = PeriodCodeOf(GetTagValue(&part, texts::kInterval));
+        const std::string line = GetTagValue(&part, texts::kLine);
+        report(lineProblem(count_, line));
         auto& lines = script_.lines;
         lines.push_back("is_prevtime" + c + "1=" + prevTimeFlag(part));
-        lines.push_back("num_line" + c + "1=" + GetTagValue(&part, texts::kLine));
+        lines.push_back("num_line" + c + "1=" + line);
         lines.push_back("name_shedule" + c + "1=\"" + chart + "\"");
         lines.push_back("sPeriod" + c + "1=\"" + period + "\"");
         lines.push_back("condition" + c + "=0");
@@ -83,6 +86,10 @@ private:
         const std::string period = PeriodCodeOf(GetTagValue(&part, texts::kInterval));
         const std::string line = GetTagValue(&part, texts::kLine);
         const std::string value = GetTagValue(&part, texts::kValue);
+        if (!line.empty())
+            report(lineProblem(count_, line));
+        if (!value.empty())
+            report(levelProblem(count_, value));
         auto& lines = script_.lines;
         if (!GetTagValue(&part, texts::kTime).empty())
             lines.push_back("is_prevtime" + c + "2=" + prevTimeFlag(part));
@@ -97,6 +104,11 @@ private:
         selection_.offer(period, chart);
     }
 
+    void report(std::optional<std::string> problem) {
+        if (problem)
+            script_.messages.push_back(std::move(*problem));
+    }
+
     const GeneratorInput& input_;
     GeneratedScript& script_;
     MessagePeriodSelection selection_;
@@ -108,6 +120,11 @@ private:
 
 GeneratedScript generateScript(const GeneratorInput& input) {
     GeneratedScript script;
+    if (auto refusal = refusalOf(input)) {
+        script.refused = true;
+        script.messages.push_back(std::move(*refusal));
+        return script;
+    }
     auto& lines = script.lines;
     appendHead(input, lines);
     lines.insert(lines.end(), input.library.begin(), input.library.end());
@@ -117,8 +134,12 @@ GeneratedScript generateScript(const GeneratorInput& input) {
     ListWalk walk(input, script);
     if (input.conditions != nullptr)
         input.conditions->forEachInTreeOrder([&](Node& node) { walk.visit(node); });
+    for (const auto& [before, after] : walk.combination().unjoined())
+        script.messages.push_back(missingJoinerWarning(before, after));
     if (!walk.combination().bracketsBalanced())
         script.messages.emplace_back(kBracketError);
+    if (walk.selection().period() == "0")
+        script.messages.emplace_back(kNoIntervalWarning);
 
     appendMessageLines(input, walk.conditionCount(), walk.combination().text(), lines);
     script.messagePeriod = walk.selection().period();

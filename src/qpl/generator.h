@@ -6,8 +6,9 @@
 
 namespace zorvant::qpl {
 
-// Problems in the list (a malformed condition, unequal brackets) become messages; the script is
-// produced all the same.
+// Problems in the list (a malformed condition, unequal brackets, a missing joiner, a stored number that
+// is none, no usable interval) become messages and the script is produced all the same. An input from
+// which no working script can come (no condition, a double quote inside a QPL string) is refused.
 GeneratedScript generateScript(const GeneratorInput& input);
 
 } // namespace zorvant::qpl

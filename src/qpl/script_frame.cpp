@@ -77,8 +77,9 @@ void appendOncePerCandleWrite(std::string_view messagePeriod, std::string_view m
     lines.emplace_back(R"q(nTimeMess=0+get_value(datetime_mess,"time"))q");
     lines.emplace_back(R"q(nDateMess=0+get_value(datetime_mess,"date"))q");
     lines.emplace_back(kSeparator);
-    // Minute candles are told apart by their time, day, week and month candles by their date.
-    const std::string key = isDatePeriod(messagePeriod) ? "nDateMess" : "nTimeMess";
+    // Day, week and month candles are told apart by their date; minute candles by date and time, as
+    // YYYYMMDDhhmmss (14 digits, exact in a QPL number), so the same hour of the next day is new.
+    const std::string key = isDatePeriod(messagePeriod) ? "nDateMess" : "nDateMess*1000000+nTimeMess";
     lines.push_back("if (" + key + "!=nLastTimeMess) and (Condition_I>0)");
     lines.push_back("    nLastTimeMess=" + key);
     lines.emplace_back("    WRITELN(file_mess, mess)");

@@ -33,4 +33,32 @@ std::string fromUtf8(std::string_view utf8) {
     return out;
 }
 
+std::optional<char32_t> firstUnrepresentable(std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t cp = 0;
+        pos += detail::decodeUtf8(utf8, pos, cp);
+        if (cp != U'?' && detail::encodeCodePoint(cp) == '?')
+            return cp;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string_view> unicodeEncodingOf(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return "UTF-8";
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return "UTF-16";
+    bool beyondAscii = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        char32_t cp = 0;
+        pos += detail::decodeUtf8(bytes, pos, cp);
+        if (cp == detail::kInvalid)
+            return std::nullopt;
+        beyondAscii = beyondAscii || cp >= 0x80;
+    }
+    if (beyondAscii)
+        return "UTF-8";
+    return std::nullopt;
+}
+
 } // namespace zorvant::text

@@ -3,6 +3,7 @@
 // Windows-1251 bytes; UTF-8 appears only at the edges (widgets, console, Linux file names).
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -87,6 +88,15 @@ template <std::size_t N> consteval detail::Cp1251Array<N> toCp1251Array(const ch
 std::string toUtf8(std::string_view cp1251);
 // Characters that Windows-1251 lacks, and malformed UTF-8, become "?".
 std::string fromUtf8(std::string_view utf8);
+
+// The first character of UTF-8 text that Windows-1251 cannot hold (so fromUtf8 would make it "?"), or
+// nothing when every character fits.
+std::optional<char32_t> firstUnrepresentable(std::string_view utf8);
+
+// "UTF-8" or "UTF-16" when the bytes of a file that should be Windows-1251 carry a byte-order mark or
+// are UTF-8 with characters beyond ASCII; nothing otherwise. Windows-1251 text with Cyrillic letters is
+// practically never valid UTF-8.
+std::optional<std::string_view> unicodeEncodingOf(std::string_view bytes);
 
 namespace detail {
 template <std::size_t N> struct Utf8Literal {

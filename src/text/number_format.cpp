@@ -144,6 +144,16 @@ double parseNumber(std::string_view text, char decimalSeparator) {
     return value;
 }
 
+double parseEitherSeparator(std::string_view text, char decimalSeparator) {
+    std::string unified(text);
+    std::replace(unified.begin(), unified.end(), decimalSeparator == ',' ? '.' : ',', decimalSeparator);
+    try {
+        return parseNumber(unified, decimalSeparator);
+    } catch (const Error&) {
+        return parseNumber(text, decimalSeparator); // fails as well, naming the text as typed
+    }
+}
+
 double roundHalfEven(double value) {
     const double lower = std::floor(value);
     const double diff = value - lower;

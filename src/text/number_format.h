@@ -12,6 +12,10 @@ std::string formatGeneral(double value, char decimalSeparator);
 // whose text names the text that is not a valid number.
 double parseNumber(std::string_view text, char decimalSeparator);
 
+// Parses a number as a person types it: the locale's decimal separator or the other of point and comma.
+// Throws zorvant::Error naming the text as typed when it is no number either way.
+double parseEitherSeparator(std::string_view text, char decimalSeparator);
+
 // Rounds to the nearest whole number, a half going to the even neighbour.
 double roundHalfEven(double value);
 

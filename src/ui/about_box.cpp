@@ -46,11 +46,15 @@ AboutBox::AboutBox(app::TForm4& form, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void AboutBox::showEvent(QShowEvent* event) {
-    form_.FormActivate();
-    ProductName->setText(qt(form_.ProductName.caption));
-    Version->setText(qt(form_.Version.caption));
-    QDialog::showEvent(event);
+void AboutBox::setVisible(bool visible) {
+    // The texts go in before Qt places the box over its parent, so that it is placed at its real size.
+    if (visible) {
+        form_.FormActivate();
+        ProductName->setText(qt(form_.ProductName.caption));
+        Version->setText(qt(form_.Version.caption));
+        adjustSize();
+    }
+    QDialog::setVisible(visible);
 }
 
 } // namespace zorvant::ui

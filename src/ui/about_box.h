@@ -13,9 +13,7 @@ class AboutBox : public QDialog {
 
 public:
     explicit AboutBox(app::TForm4& form, QWidget* parent = nullptr);
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void setVisible(bool visible) override;
 
 private:
     app::TForm4& form_;

@@ -1,8 +1,6 @@
 #include "ui/condition_editor_view.h"
 
 #include "text/cp1251.h"
-#include "text/error.h"
-#include "text/number_format.h"
 #include "ui/widget_sync.h"
 
 #include <QGridLayout>
@@ -97,23 +95,10 @@ QWidget* ConditionEditorView::valueOperand() {
     row->setContentsMargins(0, 0, 0, 0);
     level2 = new QLineEdit;
     level2->setObjectName("level2");
-    connect(level2, &QLineEdit::textEdited, this, [this](const QString& typed) {
-        try {
-            form_.level2.value = text::parseNumber(cp(typed), form_.environment().decimalSeparator);
-        } catch (const Error&) {
-            // A number being typed ("1," or "-") keeps the last complete value.
-        }
-    });
-    connect(level2, &QLineEdit::editingFinished, this, &ConditionEditorView::showLevel);
+    takeInput(level2, form_.level2);
     row->addWidget(level2);
     row->addStretch(1);
     return page;
-}
-
-void ConditionEditorView::showLevel() {
-    const char separator = form_.environment().decimalSeparator;
-    const QSignalBlocker blocker(level2);
-    level2->setText(qt(text::formatGeneral(form_.level2.value, separator)));
 }
 
 void ConditionEditorView::refresh() {
@@ -126,15 +111,7 @@ void ConditionEditorView::refresh() {
     display(Line_2, form_.Line_2);
     display(schedule2, form_.schedule2);
     display(period2, form_.period2);
-    try {
-        const char separator = form_.environment().decimalSeparator;
-        if (text::parseNumber(cp(level2->text()), separator) != form_.level2.value)
-            showLevel();
-    } catch (const Error&) {
-        // A number still being typed stays as it is.
-        if (!level2->hasFocus())
-            showLevel();
-    }
+    display(level2, form_.level2);
     {
         const QSignalBlocker blocker(TabSet1);
         TabSet1->setCurrentIndex(form_.TabSet1.tabIndex);

@@ -24,7 +24,6 @@ private:
     QWidget* chartOperand(QComboBox*& time, QSpinBox*& line, QLineEdit*& chart, QComboBox*& period,
                           const char* suffix);
     QWidget* valueOperand();
-    void showLevel();
 
     app::TForm1& form_;
     HandlerRunner& runner_;

@@ -1,6 +1,8 @@
 #include "ui/conditions_tree.h"
 
 #include "conditions/image_index.h"
+#include "conditions/summary.h"
+#include "conditions/tags.h"
 #include "ui/images.h"
 #include "ui/qt_text.h"
 
@@ -28,6 +30,10 @@ ConditionsTree::ConditionsTree(app::TreeView& model, QWidget* parent) : QTreeWid
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setIconSize(QSize(16, 16));
     setUniformRowHeights(true);
+    // Long labels scroll sideways rather than being cut; see updateGeometries.
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setTextElideMode(Qt::ElideNone);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) {
         if (!refreshing_)
             nodeOf(item)->expanded = true;
@@ -73,17 +79,33 @@ void ConditionsTree::refresh() {
 
 void ConditionsTree::rebuild() {
     clear();
-    for (const auto& node : model_.items.topLevel())
-        addItems(nullptr, *node);
+    int conditionNumber = 0;
+    for (const auto& node : model_.items.topLevel()) {
+        if (conditions::isCondition(*node))
+            ++conditionNumber;
+        addItems(nullptr, *node, conditionNumber);
+    }
 }
 
-void ConditionsTree::addItems(QTreeWidgetItem* parentItem, const Node& node) {
+void ConditionsTree::addItems(QTreeWidgetItem* parentItem, const Node& node, int conditionNumber) {
     auto* item = parentItem == nullptr ? new QTreeWidgetItem(this) : new QTreeWidgetItem(parentItem);
-    item->setText(0, qt(node.text));
+    // A top-level node also says what it holds, so that it reads as one line when collapsed.
+    item->setText(0, qt(parentItem == nullptr ? conditions::summaryLabel(node, conditionNumber) : node.text));
     item->setData(0, kNodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(&node)));
     item->setIcon(0, nodeIcon(conditions::ConditionsViewGetImageIndex(const_cast<Node&>(node))));
     for (const auto& child : node.children())
-        addItems(item, *child);
+        addItems(item, *child, conditionNumber);
+}
+
+void ConditionsTree::updateGeometries() {
+    // The one column is as wide as its widest label, and at least as wide as the view, so that a row
+    // can be clicked anywhere across it.
+    if (!fitting_) {
+        fitting_ = true;
+        header()->resizeSection(0, std::max(sizeHintForColumn(0), viewport()->width()));
+        fitting_ = false;
+    }
+    QTreeWidget::updateGeometries();
 }
 
 void ConditionsTree::showSelection() {

@@ -28,10 +28,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void updateGeometries() override;
 
 private:
     void rebuild();
-    void addItems(QTreeWidgetItem* parentItem, const conditions::Node& node);
+    void addItems(QTreeWidgetItem* parentItem, const conditions::Node& node, int conditionNumber);
     // Selects the clicked item alone, or with Shift the siblings from the anchor to it, and tells the model.
     void selectFromUser(QTreeWidgetItem* clicked, bool extend);
     void showSelection();
@@ -43,6 +44,7 @@ private:
     QMenu* contextMenu_ = nullptr;
     std::vector<std::pair<const conditions::Node*, std::string>> shown_;
     bool refreshing_ = false;
+    bool fitting_ = false;
 };
 
 } // namespace zorvant::ui

@@ -2,6 +2,7 @@
 
 #include "text/cp1251.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 #include <QTextBrowser>
 #include <QUrl>
@@ -27,6 +28,8 @@ void HelpWindow::showTopic(const QString& helpFile, int context) {
     url.setFragment(QString("context-%1").arg(context));
     // The file's name does not end in .html, so the browser is told what it holds.
     browser_->setSource(url, QTextDocument::HtmlResource);
+    if (!isVisible())
+        centreOver(*this, parentWidget());
     show();
     raise();
     activateWindow();

@@ -9,8 +9,9 @@
 #include "ui/script_page.h"
 #include "ui/settings_page.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QDialog>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -80,11 +81,21 @@ void MainWindow::refresh() {
         PageControl1->setCurrentIndex(form_.PageControl1.activePageIndex);
     }
     refreshTimer();
+    giveFocus();
+}
+
+void MainWindow::giveFocus() {
+    if (form_.ActiveControl.empty())
+        return;
+    if (auto* control = findChild<QWidget*>(QString::fromStdString(form_.ActiveControl)))
+        control->setFocus(Qt::OtherFocusReason);
+    form_.ActiveControl.clear();
 }
 
 void MainWindow::refreshTimer() {
-    // The timer runs only once the settings have given it its period, and not after the close.
-    if (!activated_ || closed_ || !form_.Timer1.enabled) {
+    // The timer runs only once start-up has given it its period (not while a start-up message is
+    // open), and not after the close.
+    if (!form_.started() || closed_ || !form_.Timer1.enabled) {
         Timer1->stop();
         return;
     }
@@ -135,6 +146,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::closeUnattended(QtDialogs& dialogs) {
     dialogs.setUnattended(true);
+    // An open dialog runs an event loop of its own that nobody is there to end; during start-up no
+    // other loop runs yet that a quit could end.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible())
+            dialog->reject();
     close();
 }
 

@@ -27,6 +27,8 @@ public:
     // be, the errors go to standard error, and nothing keeps the window open.
     void closeUnattended(QtDialogs& dialogs);
     bool tickRunning() const { return tickRunning_; }
+    // True once a close has been accepted.
+    bool closed() const { return closed_; }
     ~MainWindow() override;
 
 protected:
@@ -35,6 +37,7 @@ protected:
 
 private:
     void refreshTimer();
+    void giveFocus();
     // Runs the watch tick on a worker thread over a snapshot, so that the window keeps working while
     // a mail is being sent; its reports are shown back here. A tick due while one runs is skipped.
     void startTick();

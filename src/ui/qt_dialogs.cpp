@@ -30,11 +30,17 @@ QStringList qtNameFilters(std::string_view filter) {
 QtDialogs::QtDialogs() = default;
 QtDialogs::~QtDialogs() = default;
 
+void QtDialogs::showModelsFirst() {
+    if (beforeModal_)
+        beforeModal_();
+}
+
 void QtDialogs::showMessage(std::string_view text) {
     if (unattended_) {
         std::cerr << text::toUtf8(text) << std::endl;
         return;
     }
+    showModelsFirst();
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), qt(text), QMessageBox::Ok, owner_);
     box.exec();
 }
@@ -44,6 +50,7 @@ bool QtDialogs::closeWithoutSaving(std::string_view error) {
         std::cerr << text::toUtf8(error) << std::endl;
         return true;
     }
+    showModelsFirst();
     QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), qt(error), QMessageBox::NoButton,
                     owner_);
     box.setInformativeText(qt("Настройки не сохранены. Закрыть программу без сохранения настроек?"_cp));
@@ -58,6 +65,7 @@ bool QtDialogs::closeWithoutSaving(std::string_view error) {
 }
 
 std::optional<std::string> QtDialogs::runFileDialog(const app::FileDialogRequest& request, bool save) {
+    showModelsFirst();
     QFileDialog dialog(owner_);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // An open dialog takes a typed name that does not exist; a save dialog replaces without asking.
@@ -83,6 +91,7 @@ std::optional<std::string> QtDialogs::saveFile(const app::FileDialogRequest& req
 }
 
 std::optional<std::string> QtDialogs::browseForFolder(std::string_view title, std::string_view startFolder) {
+    showModelsFirst();
     QFileDialog dialog(owner_, qt(title));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
@@ -100,11 +109,13 @@ std::optional<std::string> QtDialogs::browseForFolder(std::string_view title, st
 }
 
 void QtDialogs::showMailSettings() {
+    showModelsFirst();
     if (mailSettings_ != nullptr)
         mailSettings_->exec();
 }
 
 void QtDialogs::showAbout() {
+    showModelsFirst();
     if (about_ != nullptr)
         about_->exec();
 }

@@ -5,6 +5,7 @@
 #include "app/dialogs.h"
 
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QWidget;
@@ -27,6 +28,9 @@ public:
     void setAboutBox(QDialog* dialog) { about_ = dialog; }
     void setHistoryPreview(QDialog* dialog) { historyPreview_ = dialog; }
     void setUnattended(bool unattended) { unattended_ = unattended; }
+    // Brings the windows up to date with their models before a modal window opens, so that what a
+    // handler changed before asking (the page on show, the script) is what the user sees.
+    void setBeforeModal(std::function<void()> refresh) { beforeModal_ = std::move(refresh); }
 
     void showMessage(std::string_view text) override;
     bool closeWithoutSaving(std::string_view error) override;
@@ -40,6 +44,7 @@ public:
 
 private:
     std::optional<std::string> runFileDialog(const app::FileDialogRequest& request, bool save);
+    void showModelsFirst();
 
     QWidget* owner_ = nullptr;
     QDialog* mailSettings_ = nullptr;
@@ -47,6 +52,7 @@ private:
     QDialog* historyPreview_ = nullptr;
     HelpWindow* help_ = nullptr;
     bool unattended_ = false;
+    std::function<void()> beforeModal_;
 };
 
 } // namespace zorvant::ui

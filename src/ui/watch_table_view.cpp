@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -40,8 +41,7 @@ WatchTableView::WatchTableView(app::TForm1& form, HandlerRunner& runner, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(2);
     layout->addWidget(intervalRow());
-    layout->addWidget(headers());
-    layout->addWidget(editors());
+    layout->addWidget(headersAndEditors());
     TableFiles = new QTableWidget(1, 3);
     TableFiles->setObjectName("TableFiles");
     TableFiles->horizontalHeader()->hide();
@@ -102,65 +102,72 @@ QWidget* WatchTableView::intervalRow() {
     return row;
 }
 
-QWidget* WatchTableView::headers() {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+QWidget* WatchTableView::headersAndEditors() {
+    auto* area = new QWidget;
+    auto* grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
     Shape2 = headerPanel("Shape2", "Label17", "Если есть файл сообщения"_cp, nullptr);
-    Shape2->setFixedWidth(form_.Shape2.width);
     Shape3 = headerPanel("Shape3", "Label18", "выполнить действие"_cp, nullptr);
-    Shape3->setFixedWidth(form_.Shape3.width);
     Shape6 = headerPanel("Shape6", "Label19", "над файлом"_cp, &Label19);
-    Shape6->installEventFilter(this);
-    layout->addWidget(Shape2);
-    layout->addWidget(Shape3);
-    layout->addWidget(Shape6, 1);
-    return row;
-}
-
-QWidget* WatchTableView::editors() {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    LookFileName = new QLineEdit;
-    LookFileName->setObjectName("LookFileName");
-    takeInput(LookFileName, form_.LookFileName);
-    auto* SpeedButton5 = button("SpeedButton5", &app::TForm1::SpeedButton5Click);
-    SpeedButton5->setText("...");
+    // The designed widths are the least the panels take, and the share each gets of a wider window.
+    const int widths[] = {form_.Shape2.width, form_.Shape3.width, form_.Shape6.width};
+    QFrame* panels[] = {Shape2, Shape3, Shape6};
+    for (int column = 0; column < 3; ++column) {
+        panels[column]->setMinimumWidth(column < 2 ? widths[column] : 0);
+        panels[column]->installEventFilter(this);
+        grid->addWidget(panels[column], 0, column);
+        grid->setColumnStretch(column, widths[column]);
+    }
     DoChoise = new QComboBox;
     DoChoise->setObjectName("DoChoise");
     takeInput(DoChoise, form_.DoChoise, [this] { call(&app::TForm1::DoChoiseChange); });
+    grid->addWidget(fileEditor(), 1, 0);
+    grid->addWidget(DoChoise, 1, 1);
+    grid->addWidget(targetEditor(), 1, 2);
+    return area;
+}
+
+QWidget* WatchTableView::fileEditor() {
+    LookFileName = new QLineEdit;
+    LookFileName->setObjectName("LookFileName");
+    takeInput(LookFileName, form_.LookFileName);
+    auto* file = new QWidget;
+    auto* layout = new QHBoxLayout(file);
+    layout->setContentsMargins(0, 0, 2, 0);
+    layout->setSpacing(0);
+    layout->addWidget(LookFileName, 1);
+    auto* SpeedButton5 = button("SpeedButton5", &app::TForm1::SpeedButton5Click);
+    SpeedButton5->setText("...");
+    layout->addWidget(SpeedButton5);
+    return file;
+}
+
+QWidget* WatchTableView::targetEditor() {
     ExeFileName = new QLineEdit;
     ExeFileName->setObjectName("ExeFileName");
     takeInput(ExeFileName, form_.ExeFileName);
     SpeedButton6 = button("SpeedButton6", &app::TForm1::SpeedButton6Click);
     SpeedButton6->setText("...");
-
-    auto* file = new QWidget;
-    file->setFixedWidth(form_.Shape2.width);
-    auto* fileLayout = new QHBoxLayout(file);
-    fileLayout->setContentsMargins(0, 0, 2, 0);
-    fileLayout->setSpacing(0);
-    fileLayout->addWidget(LookFileName, 1);
-    fileLayout->addWidget(SpeedButton5);
-    DoChoise->setFixedWidth(form_.Shape3.width - 2);
-    layout->addWidget(file);
-    layout->addWidget(DoChoise);
-    layout->addSpacing(2);
+    auto* target = new QWidget;
+    auto* layout = new QHBoxLayout(target);
+    layout->setContentsMargins(2, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(ExeFileName, 1);
     layout->addWidget(SpeedButton6);
-    return row;
+    return target;
 }
 
 bool WatchTableView::eventFilter(QObject* watched, QEvent* event) {
     // Queued, so that the handler and the refresh after it run once the layout change is complete
     // (a resize also happens in the middle of switching pages).
-    if (watched == Shape6 && event->type() == QEvent::Resize) {
+    const bool panel = watched == Shape2 || watched == Shape3 || watched == Shape6;
+    if (panel && event->type() == QEvent::Resize) {
         QMetaObject::invokeMethod(
             this,
             [this] {
+                form_.Shape2.width = Shape2->width();
+                form_.Shape3.width = Shape3->width();
                 form_.Shape6.width = Shape6->width();
                 call(&app::TForm1::FormResize);
             },

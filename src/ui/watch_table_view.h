@@ -28,8 +28,10 @@ protected:
 
 private:
     QWidget* intervalRow();
-    QWidget* headers();
-    QWidget* editors();
+    // The header panels over the record editors, in three columns that share out the width.
+    QWidget* headersAndEditors();
+    QWidget* fileEditor();
+    QWidget* targetEditor();
     QToolButton* button(const char* name, void (app::TForm1::*handler)());
     void refreshGrid();
     void call(void (app::TForm1::*handler)());

@@ -2,6 +2,7 @@
 // Copying model values into widgets without disturbing what the user is doing: a widget is only
 // touched when its value differs, and no change signal reaches the handlers while it is.
 #include "app/controls.h"
+#include "ui/cp1251_validator.h"
 #include "ui/qt_text.h"
 
 #include <QAbstractButton>
@@ -72,8 +73,10 @@ inline void display(QLabel* widget, const app::Label& model) {
 }
 
 // User input back into the models: typed text, a chosen or typed combo text, a spin value. A change
-// handler, when given, runs after the model has the new value.
+// handler, when given, runs after the model has the new value. Text fields take only characters that
+// Windows-1251 holds.
 inline void takeInput(QLineEdit* widget, app::Edit& model) {
+    widget->setValidator(new Cp1251Validator(widget));
     QObject::connect(widget, &QLineEdit::textEdited, widget,
                      [&model](const QString& text) { model.text = cp(text); });
 }
@@ -81,6 +84,7 @@ inline void takeInput(QLineEdit* widget, app::Edit& model) {
 inline void takeInput(QComboBox* widget, app::ComboBox& model, std::function<void()> changed = {}) {
     widget->setEditable(true);
     widget->setInsertPolicy(QComboBox::NoInsert);
+    widget->setValidator(new Cp1251Validator(widget->lineEdit()));
     QObject::connect(widget->lineEdit(), &QLineEdit::textEdited, widget,
                      [&model, changed](const QString& text) {
                          model.text = cp(text);

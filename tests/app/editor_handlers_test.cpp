@@ -29,7 +29,7 @@ void enterExample(EditorForm& e) {
     f.period1.selectItem(10);
     e.chooseAction("БОЛЬШЕ");
     f.TabSet1Change(1);
-    f.level2.value = 1500;
+    f.level2.text = "1500";
     f.LogOp.selectItem(1);
     f.BitBtn1Click();
 }
@@ -87,13 +87,14 @@ TEST(EditorHandlers, EditingLoadsTheConditionAndWritingBackTakesTheJoiner) {
     EXPECT_EQ(f.period1.text, cp("1 ЧАС"));
     EXPECT_EQ(f.period1.itemIndex, 10);
     EXPECT_EQ(f.action1.text, cp("БОЛЬШЕ"));
-    EXPECT_EQ(f.level2.value, 1500);
+    EXPECT_EQ(f.level2.text, "1500");
+    EXPECT_EQ(f.ActiveControl, "Time1") << "the change starts at the first field, not the joiner";
     EXPECT_EQ(f.Notebook.pageIndex, 1);
     EXPECT_EQ(f.TabSet1.tabIndex, 1);
     EXPECT_EQ(f.schedule2.text, "");
     EXPECT_EQ(f.LogOp.text, cp("ИЛИ")) << "the joiner is not loaded";
 
-    f.level2.value = 1600.25;
+    f.level2.text = "1600.25"; // typed with a point on a comma locale
     f.BitBtn1Click();
     EXPECT_FALSE(e.updateModeShown());
     const auto& top = f.ConditionsView.items.topLevel();
@@ -124,17 +125,63 @@ TEST(EditorHandlers, OnlyAConditionCanBeEditedAndNothingSelectedDoesNothing) {
     EXPECT_TRUE(e.f.Notebook.visible) << "the second operand follows the action after a refusal too";
 }
 
-TEST(EditorHandlers, ANumberThisLocaleCannotReadLeavesTheEditorAsItWas) {
+TEST(EditorHandlers, AStoredNumberLoadsWithEitherSeparatorAndANonNumberLeavesTheEditor) {
     EditorForm e;
     e.f.ConditionsView.items =
         conditions::buildFromLines(text::splitConditionLines(testing::golden("example.con")), "example.con");
-    SetTagValue(*e.f.ConditionsView.items.lastTopLevel()->child(2), conditions::texts::kValue, "1500.5");
+    const auto storeLevel = [&e](const char* value) {
+        SetTagValue(*e.f.ConditionsView.items.lastTopLevel()->child(2), conditions::texts::kValue, cp(value));
+    };
+    storeLevel("1500.5"); // written on a machine with a decimal point
+    e.click(*e.f.ConditionsView.items.lastTopLevel());
+    e.f.BitBtn3Click();
+    EXPECT_EQ(e.f.level2.text, "1500,5");
+    e.f.BitBtn1Click();
+
+    storeLevel("1500 руб");
     e.f.period1.selectItem(0);
     e.click(*e.f.ConditionsView.items.lastTopLevel());
     EXPECT_THROW(e.f.BitBtn3Click(), Error);
     EXPECT_FALSE(e.updateModeShown());
     EXPECT_EQ(e.f.period1.text, cp("1 МИН"));
-    EXPECT_EQ(e.f.action1.text, cp("ПЕРЕСЕКАЕТ"));
+}
+
+TEST(EditorHandlers, AddingTakesOnlyAJoinerAndALevelThatAreWhatTheySay) {
+    struct Case {
+        const char* joiner;
+        const char* level;
+        const char* refusal; // empty when the condition is added
+        const char* stored;  // the joiner and the level as stored
+    };
+    const Case cases[] = {
+        {"  или ", "1500.5", "", "ИЛИ 1500,5"},
+        {"и", "-2,25", "", "И -2,25"},
+        {"1", "100", "Объединение условий может быть только «И» или «ИЛИ»!", ""},
+        {"И ИЛИ", "100", "Объединение условий может быть только «И» или «ИЛИ»!", ""},
+        {"ИЛИ", "1 500", "Уровень «1 500» не является числом!", ""},
+        {"И", "", "Уровень «» не является числом!", ""},
+    };
+    for (const Case& c : cases) {
+        EditorForm e;
+        e.addNamed("X1");
+        e.chooseAction("БОЛЬШЕ");
+        e.f.TabSet1Change(1);
+        e.f.LogOp.text = cp(c.joiner);
+        e.f.level2.text = cp(c.level);
+        e.f.BitBtn1Click();
+        const auto& top = e.f.ConditionsView.items.topLevel();
+        if (*c.refusal != '\0') {
+            EXPECT_EQ(e.forms.dialogs.messagesUtf8(), std::vector<std::string>{c.refusal}) << c.joiner;
+            EXPECT_EQ(top.size(), 1u) << c.joiner;
+            continue;
+        }
+        ASSERT_EQ(top.size(), 3u) << c.joiner;
+        EXPECT_TRUE(e.forms.dialogs.messages.empty());
+        EXPECT_EQ(e.f.LogOp.text, conditions::GetTagValue(top[1].get(), conditions::texts::kType));
+        EXPECT_EQ(text::toUtf8(e.f.LogOp.text + " " +
+                               conditions::GetTagValue(top[2]->child(2), conditions::texts::kValue)),
+                  c.stored);
+    }
 }
 
 TEST(EditorHandlers, DeletingFollowsTheJoinerRulesAndRefusesWithTheirTexts) {

@@ -37,6 +37,7 @@ TEST(SettingsFile, WritesTheWorkedExampleByteForByte) {
     TempFolder folder;
     Forms forms(folder.folderName());
     TForm1& f = forms.form1;
+    f.FormActivate();
     f.ConFolder.text = cp("D:\\Trade\\Условия\\");
     f.DescFolder.text = cp("D:\\Trade\\Описания\\");
     f.PortfelFolder.text = cp("D:\\Trade\\Портфели\\");
@@ -103,7 +104,8 @@ TEST(SettingsFile, CutsWatchLinesAtTheFirstTwoSemicolons) {
 
 TEST(SettingsFile, LimitsAndRoundsTheInterval) {
     const std::pair<const char*, int> cases[] = {{"0", 1},   {"-5", 1},  {"3601", 3600}, {"99999", 3600},
-                                                 {"2,5", 2}, {"3,5", 4}, {"7,49", 7},    {"1", 1}};
+                                                 {"2,5", 2}, {"3,5", 4}, {"7,49", 7},    {"1", 1},
+                                                 {"5.5", 6}, {"2.5", 2}}; // hand-edited with a point
     for (const auto& [stored, expected] : cases) {
         Started s({std::string("Интервал просмотра=") + stored});
         EXPECT_EQ(s.main().TimeInterval.value, expected) << stored;
@@ -112,15 +114,26 @@ TEST(SettingsFile, LimitsAndRoundsTheInterval) {
     }
 }
 
-TEST(SettingsFile, AnIntervalThatIsNoNumberIsReportedAndStartUpCompletes) {
-    Started s({"Код клиента=ab1", "Интервал просмотра=abc", "Фирма=mc01"});
+TEST(SettingsFile, ABadLineCostsOnlyThatLineAndUnknownLinesDoNoHarm) {
+    Started s({"Код клиента=ab1", "Интервал просмотра=abc", "Фирма=mc01", "Файлы свечей=C:\\sber.txt",
+               "Почтовый сервер=smtp.example.ru", "Интервал просмотра=", "Файл сообщений=C:\\m.txt;;x"});
     ASSERT_EQ(s.forms.dialogs.messages.size(), 1u);
-    EXPECT_NE(s.forms.dialogs.messagesUtf8()[0].find("\"abc\""), std::string::npos);
-    EXPECT_EQ(s.main().client_code.text, "ab1"); // read before the bad line
-    EXPECT_EQ(s.main().firmid.text, "");         // after it: not read
+    const std::string message = s.forms.dialogs.messagesUtf8()[0];
+    EXPECT_NE(message.find("строка 2: \"abc\" не является"), std::string::npos) << message;
+    EXPECT_NE(message.find("строка 6: \"\" не является"), std::string::npos) << message;
+    EXPECT_NE(message.find("Эти строки пропущены, остальные строки прочитаны."), std::string::npos)
+        << message;
     EXPECT_EQ(s.main().TimeInterval.value, 5);
     EXPECT_FALSE(s.main().ConFolder.text.empty()); // the completion steps ran
-    EXPECT_EQ(s.main().period1.text, cp("5 МИН"));
+
+    // Everything after the bad lines was read, so closing keeps it.
+    ASSERT_TRUE(s.main().FormClose());
+    const auto lines = text::splitSettingsLines(s.folder.read("Zorvant.ini"));
+    ASSERT_EQ(lines.size(), 16u);
+    EXPECT_EQ(lines[1], cp("Код клиента=ab1"));
+    EXPECT_EQ(lines[2], cp("Фирма=mc01"));
+    EXPECT_EQ(lines[9], cp("Почтовый сервер=smtp.example.ru"));
+    EXPECT_EQ(lines[15], cp("Файл сообщений=C:\\m.txt;;x"));
 }
 
 TEST(SettingsFile, ALineSetsOnlyTheSettingItsKeyBegins) {

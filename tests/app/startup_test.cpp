@@ -66,6 +66,18 @@ TEST(StartUp, FirstRunWithoutASettingsFile) {
 #endif
 }
 
+TEST(StartUp, ACloseBeforeStartUpHasFinishedLeavesTheSettingsFile) {
+    TempFolder folder;
+    const std::string stored = cp("Фирма=mc01\r\nПочтовый сервер=smtp.example.ru\r\n");
+    folder.write("Zorvant.ini", stored);
+    Forms forms(folder.folderName());
+    EXPECT_TRUE(forms.form1.FormClose()); // the settings were never applied
+    EXPECT_EQ(folder.read("Zorvant.ini"), stored);
+    forms.form1.FormActivate();
+    ASSERT_TRUE(forms.form1.FormClose());
+    EXPECT_EQ(text::splitSettingsLines(folder.read("Zorvant.ini"))[2], cp("Фирма=mc01"));
+}
+
 TEST(StartUp, StoredFoldersStayAndMissingDefaultsAreMadeAgain) {
     TempFolder folder;
     folder.write("Zorvant.ini", cp("Папка условий=" + folder.folderName() + "нет/глубже/\r\n"));

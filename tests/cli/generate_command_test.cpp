@@ -86,27 +86,55 @@ TEST(GenerateCommand, ConditionsFileGoesToStandardOutputAsUtf8WithStartValues) {
 
 TEST(GenerateCommand, ClientSettingsComeFromTheSettingsFile) {
     TempFolder folder;
-    folder.write(
-        "client.ini",
-        text::joinCrLf({text::fromUtf8("Настройки клиента=Индивидуальные"), text::fromUtf8("Код клиента=ab1"),
-                        text::fromUtf8("Фирма=mc01"), text::fromUtf8("Счет депо=l01")}));
+    folder.write("client.ini",
+                 text::joinCrLf({text::fromUtf8("Настройки клиента=Индивидуальные"),
+                                 text::fromUtf8("Код клиента=ab1"), text::fromUtf8("Интервал просмотра=пять"),
+                                 text::fromUtf8("Фирма=mc01"), text::fromUtf8("Счет депо=l01")}));
     const ProgramRun run = runProgram(folder, "generate " + example("portfel.con") + " --settings \"" +
                                                   folder.file("client.ini") + "\"");
     EXPECT_EQ(run.code, 0) << run.err;
+    // The bad line is reported and skipped alone.
+    EXPECT_NE(run.err.find("строка 3: \"пять\" не является правильным числом."), std::string::npos)
+        << run.err;
     for (const char* line : {"\nCLIENTS_LIST AB1;\n", "\nFIRMS_LIST MC01;\n", "\nCLIENT_CODE=\"ab1\"\n",
                              "\nFIRMID=\"MC01\"\n", "\nACCOUNT=\"L01\"\n"})
         EXPECT_NE(run.out.find(line), std::string::npos) << line;
 }
 
-TEST(GenerateCommand, GeneratorMessagesGoToStandardError) {
+std::string exampleBytes(const char* name) {
+    std::ifstream in(std::string(ZORVANT_EXAMPLES) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(GenerateCommand, WarningsGoToStandardErrorAndARefusalWritesNoFile) {
     TempFolder folder;
-    folder.write("open.con", text::joinCrLf({text::fromUtf8("<ОПЕРАЦИЯ>"), text::fromUtf8("\t<ТИП>(</ТИП>"),
-                                             text::fromUtf8("\t</ОПЕРАЦИЯ>")}));
-    const ProgramRun run = runProgram(folder, "generate \"" + folder.file("open.con") + "\"");
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.err,
+    const std::string openBracket = text::joinCrLf(
+        {text::fromUtf8("<ОПЕРАЦИЯ>"), text::fromUtf8("\t<ТИП>(</ТИП>"), text::fromUtf8("\t</ОПЕРАЦИЯ>")});
+    folder.write("unclosed.con", openBracket + exampleBytes("portfel.con"));
+    const ProgramRun warned = runProgram(folder, "generate \"" + folder.file("unclosed.con") + "\"");
+    EXPECT_EQ(warned.code, 0);
+    EXPECT_EQ(warned.err,
               "Не корректное объединение условий: количество правых скобок не равно количеству левых!\n");
-    EXPECT_NE(run.out.find("\nCondition_I = (\n"), std::string::npos);
+    EXPECT_NE(warned.out.find("\nCondition_I = (( condition1 *  condition2) +  condition3\n"),
+              std::string::npos);
+
+    folder.write("open.con", openBracket);
+    const std::string output = folder.file("open.qpl");
+    const ProgramRun refused =
+        runProgram(folder, "generate \"" + folder.file("open.con") + "\" --output \"" + output + "\"");
+    EXPECT_NE(refused.code, 0);
+    EXPECT_EQ(refused.err, "В перечне нет ни одного условия. Скрипт не создан: добавьте условие!\n");
+    EXPECT_EQ(refused.out, "");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "open.qpl"));
+}
+
+TEST(GenerateCommand, ADescriptionSavedAsUtf8IsAClearError) {
+    TempFolder folder;
+    folder.write("utf8.xml", text::toUtf8(exampleBytes("portfel.xml")));
+    const ProgramRun run = runProgram(folder, "generate \"" + folder.file("utf8.xml") + "\"");
+    EXPECT_NE(run.code, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("записан в кодировке UTF-8, а не Windows-1251"), std::string::npos) << run.err;
 }
 
 TEST(GenerateCommand, UnreadableInputIsAClearFailure) {

@@ -5,6 +5,7 @@
 #include "conditions/example_list.h"
 #include "conditions/list_notation.h"
 #include "conditions/node_texts.h"
+#include "conditions/summary.h"
 #include "conditions/tags.h"
 #include "text/error.h"
 #include "text/lines.h"
@@ -68,6 +69,15 @@ TEST(Editor, WritingBackChangesTheJoinerBeforeTheConditionOnly) {
     writeBackCondition(grouped, conditionNamed(grouped, "X1"), named("Y1"), cp("И"), ',');
     writeBackCondition(grouped, conditionNamed(grouped, "X2"), named("Y2"), cp("ИЛИ"), ',');
     EXPECT_EQ(notationOf(grouped), "[(] Y1 [) ИЛИ (] Y2 [)]");
+}
+
+TEST(Summary, ACollapsedNodeReadsAsOneLine) {
+    const ConditionList list = testing::exampleList();
+    const auto& top = list.topLevel();
+    EXPECT_EQ(summaryLabel(*top[0], 1), cp("<УСЛОВИЕ>  1: PRICE[1] 5 МИН ПЕРЕСЕКАЕТ ВВЕРХ PRICE[2] 5 МИН"));
+    EXPECT_EQ(summaryLabel(*top[1], 1), cp("<ОПЕРАЦИЯ>  И"));
+    EXPECT_EQ(summaryLabel(*top[2], 2), cp("<УСЛОВИЕ>  2: PRICE[1] 1 ЧАС БОЛЬШЕ 1500"));
+    EXPECT_EQ(summaryLabel(*top[2]->firstChild(), 2), cp("<ЧАСТЬ1>"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "text/cp1251.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace zorvant::qpl {
@@ -93,16 +94,101 @@ TEST(Combination, OperationsTakeNoNumberAndBracketsAreCounted) {
     EXPECT_EQ(script.lines.back(), "END_PORTFOLIO_EX");
 }
 
-TEST(Generator, EmptyListGivesTheFrameAndKeepsThePreviousChart) {
-    conditions::ConditionList list;
-    const GeneratedScript script = generate(list, "SBER");
-    EXPECT_EQ(lineStarting(script.lines, "Condition_I ="), "Condition_I = ");
-    EXPECT_TRUE(has(script.lines, R"q(msg_p = GET_SHEDULE_MINUS("SBER",datetime_curr,"0",0, "CLOSE"))q"));
-    EXPECT_TRUE(has(script.lines, "if (nTimeMess!=nLastTimeMess) and (Condition_I>0)"));
-    EXPECT_FALSE(has(script.lines, "if  condition1=1 "));
-    EXPECT_TRUE(script.messages.empty());
-    EXPECT_EQ(script.messagePeriod, "0");
-    EXPECT_EQ(script.messageChart, "SBER");
+TEST(Generator, RefusesWhatCannotGiveAWorkingScript) {
+    struct Case {
+        const char* what;
+        std::function<void(GeneratorInput&, conditions::ConditionList&)> change;
+        std::string refusal; // empty: the script is written
+    };
+    const auto quoteIn = [](std::string_view where) {
+        return std::string("Двойная кавычка в "_cp) + std::string(where) +
+               std::string(" недопустима в скрипте QPL. Скрипт не создан!"_cp);
+    };
+    const std::string noCondition{"В перечне нет ни одного условия. Скрипт не создан: добавьте условие!"_cp};
+    const Case table[] = {
+        {"empty list", [](auto&, auto& list) { list.clear(); }, noCondition},
+        {"brackets only",
+         [](auto&, auto& list) {
+             list.clear();
+             addOperation(list, "(");
+         },
+         noCondition},
+        {"name", [](auto& in, auto&) { in.portfelName = "My\"p"; },
+         quoteIn("поле «Название (имя файла)»"_cp)},
+        {"message file", [](auto& in, auto&) { in.fileNameMessage = "C:\\\"m.txt"; },
+         quoteIn("поле «Файл» сообщения"_cp)},
+        {"compressed text",
+         [](auto& in, auto&) {
+             in.compressed = true;
+             in.compMess = "\"Buy\"";
+         },
+         quoteIn("тексте сжатого сообщения"_cp)},
+        {"expanded ignores the compressed text", [](auto& in, auto&) { in.compMess = "\"Buy\""; }, ""},
+        {"account", [](auto& in, auto&) { in.account = "L\"01"; }, quoteIn("поле «Счет депо»"_cp)},
+        {"chart of part 2",
+         [](auto&, auto& list) {
+             addOperation(list, "И"_cp);
+             addCondition(list, currentPart("5 МИН"), "БОЛЬШЕ"_cp, currentPart("5 МИН", "M\"A"));
+         },
+         quoteIn("названии графика условия 2"_cp)},
+    };
+    for (const Case& c : table) {
+        conditions::ConditionList list;
+        addValueCondition(list);
+        GeneratorInput input;
+        input.conditions = &list;
+        c.change(input, list);
+        const GeneratedScript script = generateScript(input);
+        EXPECT_EQ(script.refused, !c.refusal.empty()) << c.what;
+        if (c.refusal.empty())
+            continue;
+        EXPECT_TRUE(script.lines.empty()) << c.what;
+        EXPECT_EQ(script.messages, std::vector<std::string>{c.refusal}) << c.what;
+    }
+}
+
+TEST(Generator, WarnsWhereTheScriptWouldBeWrongOrSilent) {
+    struct Case {
+        const char* what;
+        std::function<void(conditions::ConditionList&)> build;
+        std::string_view message;
+        std::string_view combination;
+    };
+    const Case table[] = {
+        {"typed joiner",
+         [](auto& list) {
+             addValueCondition(list);
+             addOperation(list, "1");
+             addValueCondition(list);
+         },
+         "Не корректное объединение условий: между условиями 1 и 2 нет операции «И» или «ИЛИ»!"_cp,
+         "Condition_I =  condition1 condition2"},
+        {"group without a joiner",
+         [](auto& list) {
+             addValueCondition(list);
+             addOperation(list, ") (");
+             addValueCondition(list);
+         },
+         "Не корректное объединение условий: между условиями 1 и 2 нет операции «И» или «ИЛИ»!"_cp,
+         "Condition_I =  condition1)( condition2"},
+        {"line",
+         [](auto& list) { addCondition(list, currentPart("5 МИН", "PRICE", "abc"), "РАЗВОРАЧИВАЕТСЯ"_cp); },
+         "Условие 1: номер линии «abc» должен быть целым числом от 0!"_cp, "Condition_I =  condition1"},
+        {"level",
+         [](auto& list) { addCondition(list, currentPart("5 МИН"), "МЕНЬШЕ"_cp, ValueLevel{"1,5,5"}); },
+         "Условие 1: уровень «1,5,5» не является числом!"_cp, "Condition_I =  condition1"},
+        {"interval", [](auto& list) { addValueCondition(list, "5 мин."); },
+         "Ни в одной части условий не выбран интервал из списка: скрипт никогда не запишет сообщение!"_cp,
+         "Condition_I =  condition1"},
+    };
+    for (const Case& c : table) {
+        conditions::ConditionList list;
+        c.build(list);
+        const GeneratedScript script = generate(list);
+        EXPECT_FALSE(script.refused) << c.what;
+        EXPECT_EQ(script.messages, std::vector<std::string>{std::string(c.message)}) << c.what;
+        EXPECT_EQ(lineStarting(script.lines, "Condition_I ="), c.combination) << c.what;
+    }
 }
 
 TEST(Generator, ShorterSecondOperandNamesTheMessageChart) {
@@ -150,6 +236,7 @@ TEST(Generator, OperandLinesFollowTheStoredFields) {
 
 TEST(Generator, ClientSettingsUpperCaseOnlyLatinLetters) {
     conditions::ConditionList list;
+    addValueCondition(list);
     GeneratorInput input;
     input.conditions = &list;
     input.allClients = false;

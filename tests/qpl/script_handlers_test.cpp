@@ -2,6 +2,7 @@
 #include "line_compare.h"
 #include "list_builder.h"
 #include "qpl/library.h"
+#include "qpl/script_checks.h"
 #include "support/fakes.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
@@ -59,13 +60,32 @@ TEST_F(ScriptWindow, RegeneratingReplacesTheTextAndKeepsTheChartWithoutIntervals
     EXPECT_TRUE(testing::sameLines(f.ScriptText.lines, first));
 
     f.ConditionsView.items.clear();
+    testing::addCondition(f.ConditionsView.items, testing::currentPart("15 мин", "GAZP"), "РАВНО"_cp,
+                          testing::ValueLevel{"300"});
     f.N9Click();
     EXPECT_EQ(f.MessagePeriod, "0");
     EXPECT_EQ(f.MessageChart, "SBER");
-    EXPECT_LT(f.ScriptText.lines.size(), first.size());
     EXPECT_NE(std::find(f.ScriptText.lines.begin(), f.ScriptText.lines.end(),
                         R"q(msg_p = GET_SHEDULE_MINUS("SBER",datetime_curr,"0",0, "CLOSE"))q"),
               f.ScriptText.lines.end());
+    EXPECT_EQ(forms.dialogs.messages, std::vector<std::string>{std::string(qpl::kNoIntervalWarning)});
+}
+
+TEST_F(ScriptWindow, ARefusedListLeavesTheScriptAndOffersNoSave) {
+    f.N9Click();
+    const auto first = f.ScriptText.lines;
+    f.PageControl1.activePageIndex = 0;
+    f.ConditionsView.items.clear();
+    testing::addOperation(f.ConditionsView.items, "(");
+    forms.dialogs.fileAnswers.push_back(folder.file("empty.qpl"));
+    f.N9Click();
+    EXPECT_EQ(
+        forms.dialogs.messagesUtf8(),
+        std::vector<std::string>{"В перечне нет ни одного условия. Скрипт не создан: добавьте условие!"});
+    EXPECT_EQ(forms.dialogs.saveRequests.size(), 1u) << "only the first generation asked";
+    EXPECT_EQ(f.ScriptText.lines, first);
+    EXPECT_EQ(f.PageControl1.activePageIndex, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.native("empty.qpl")));
 }
 
 TEST_F(ScriptWindow, ProblemsAreShownAndTheScriptIsStillOffered) {

@@ -116,8 +116,8 @@ datetime_mess= GET_VALUE(msg_p,"datetime")
 nTimeMess=0+get_value(datetime_mess,"time")
 nDateMess=0+get_value(datetime_mess,"date")
 '==================================
-if (nTimeMess!=nLastTimeMess) and (Condition_I>0)
-    nLastTimeMess=nTimeMess
+if (nDateMess*1000000+nTimeMess!=nLastTimeMess) and (Condition_I>0)
+    nLastTimeMess=nDateMess*1000000+nTimeMess
     WRITELN(file_mess, mess)
 end if
 '==================================
@@ -188,7 +188,8 @@ TEST(WorkedExample, GroupedConditionsInCompressedMode) {
     EXPECT_NE(at("Condition_I = ( condition1 *  condition2) +  condition3"), static_cast<long>(lines.size()));
     EXPECT_NE(at("msg_p = GET_SHEDULE_MINUS(\"SBER\",datetime_curr,\"5\",0, \"CLOSE\")"),
               static_cast<long>(lines.size()));
-    EXPECT_NE(at("if (nTimeMess!=nLastTimeMess) and (Condition_I>0)"), static_cast<long>(lines.size()));
+    EXPECT_NE(at("if (nDateMess*1000000+nTimeMess!=nLastTimeMess) and (Condition_I>0)"),
+              static_cast<long>(lines.size()));
 }
 
 } // namespace

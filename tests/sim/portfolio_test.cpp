@@ -159,25 +159,31 @@ TEST(GeneratedPortfolio, WritesOneLinePerCandleHoweverOftenItRecalculates) {
     EXPECT_EQ(times, (std::vector<int>{110059, 110559, 111559}));
 }
 
-TEST(GeneratedPortfolio, DailyConditionsWriteOncePerDay) {
-    conditions::ConditionList list;
-    addCondition(list, currentPart("ДЕНЬ", "DAYS"), labels::kGreater, ValueLevel{"100"});
+// Two days of hourly candles, over 100 only at 11:00, so nothing is written in between: a daily and an
+// hourly condition both write once on each day, and the same hour of the next day is a new candle.
+TEST(GeneratedPortfolio, WritesOncePerCandleOnEachOfTwoDays) {
+    ChartLine hours{"SBER", Period{Period::Kind::Minutes, 60}, {}};
+    for (const int date : {20090302, 20090303})
+        for (const auto& [time, close] : {std::pair{110000, 101.0}, {120000, 99.0}, {130000, 99.0}})
+            hours.candles.push_back({{date, time}, close, close, close, close, 1});
     CandleStore store;
+    store.addLine("HOURS", 0, hours);
     store.addLine("DAYS", 0,
                   {"SBER",
                    Period{Period::Kind::Day, 0},
                    {{{20090302, 0}, 99, 102, 98, 101, 1}, {{20090303, 0}, 101, 103, 100, 102, 1}}});
-    ChartLine hours{"H", Period{Period::Kind::Minutes, 60}, {}};
-    for (const int date : {20090302, 20090303})
-        for (const int time : {110000, 120000, 130000})
-            hours.candles.push_back({{date, time}, 1, 1, 1, 1, 1});
-    store.addLine("HOURS", 0, hours);
-    const RunResult result = runScript(generatedScript(list), store);
-    ASSERT_FALSE(result.error.has_value());
-    ASSERT_EQ(result.lines.size(), 2u);
-    EXPECT_EQ(result.lines[0].moment, (Moment{20090302, 115959}));
-    EXPECT_EQ(result.lines[1].moment, (Moment{20090303, 115959}));
-    EXPECT_EQ(text::toUtf8(result.lines[0].text), "SBER DAY БОЛЬШЕ  100 11:59:00");
+    const std::array<const char*, 3> cases[] = {{"ДЕНЬ", "DAYS", "SBER DAY БОЛЬШЕ  100 11:59:00"},
+                                                {"1 ЧАС", "HOURS", "SBER 60 БОЛЬШЕ  100 11:59:00"}};
+    for (const auto& [interval, chart, firstLine] : cases) {
+        conditions::ConditionList list;
+        addCondition(list, currentPart(interval, chart), labels::kGreater, ValueLevel{"100"});
+        const RunResult result = runScript(generatedScript(list), store);
+        ASSERT_FALSE(result.error.has_value());
+        ASSERT_EQ(result.lines.size(), 2u) << interval;
+        EXPECT_EQ(result.lines[0].moment, (Moment{20090302, 115959}));
+        EXPECT_EQ(result.lines[1].moment, (Moment{20090303, 115959}));
+        EXPECT_EQ(text::toUtf8(result.lines[0].text), firstLine);
+    }
 }
 
 // Conditions: 1 PRICE > 100, 2 MA < 50, 3 MA > 80.

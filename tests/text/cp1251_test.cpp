@@ -26,6 +26,24 @@ TEST(Cp1251, CharactersTheCodePageLacksBecomeQuestionMarks) {
     EXPECT_EQ(fromUtf8("é"), "?");         // Latin-1 letter not in the code page
 }
 
+TEST(Cp1251, FindsWhatTheCodePageCannotHold) {
+    EXPECT_EQ(firstUnrepresentable("Цена 5 — №1 ?"), std::nullopt);
+    EXPECT_EQ(firstUnrepresentable("Цена 5 ₽ 😀"), U'₽');
+    EXPECT_EQ(firstUnrepresentable("рост 😀"), U'😀');
+}
+
+TEST(Cp1251, TellsAFileSavedAsUnicodeFromOneInTheCodePage) {
+    const std::pair<std::string, std::optional<std::string_view>> cases[] = {
+        {fromUtf8("<УСЛОВИЕ>\r\n"), std::nullopt},
+        {"plain ASCII", std::nullopt},
+        {"<УСЛОВИЕ>\r\n", "UTF-8"},
+        {"\xEF\xBB\xBFplain", "UTF-8"},
+        {std::string("\xFF\xFE<\0", 4), "UTF-16"},
+    };
+    for (const auto& [bytes, encoding] : cases)
+        EXPECT_EQ(unicodeEncodingOf(bytes), encoding) << bytes;
+}
+
 TEST(Cp1251, LiteralsAreConvertedAtCompileTime) {
     constexpr std::string_view key = "Пароль="_cp;
     static_assert(key.size() == 7);

@@ -85,6 +85,21 @@ TEST(GeneralFormat, AValueThatRoundsUpToTheExponentLimitKeepsItsText) {
     EXPECT_EQ(formatGeneral(9.9999999999999e-06, ','), "9,9999999999999E-6");
 }
 
+TEST(GeneralFormat, ATypedNumberMayUseEitherSeparator) {
+    for (const char separator : {',', '.'}) {
+        EXPECT_EQ(parseEitherSeparator("1500.5", separator), 1500.5);
+        EXPECT_EQ(parseEitherSeparator(" -2,25 ", separator), -2.25);
+        EXPECT_THROW(parseEitherSeparator("1,500.5", separator), Error);
+        EXPECT_THROW(parseEitherSeparator("1.5.5", separator), Error);
+    }
+    try {
+        parseEitherSeparator("1.5 руб"_cp, ',');
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(std::string(error.what()), "\"1.5 руб\" не является правильным числом."_cp); // as typed
+    }
+}
+
 TEST(RoundHalfEven, SendsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);

@@ -1,5 +1,6 @@
 // The Qt side of the dialogs: the general error handler's message box, the close-without-saving
-// question, file dialog filters, the about box and the help window.
+// question, file dialog filters, Qt's Russian texts, the about box and the help window and where they
+// open, and text fields that refuse what Windows-1251 cannot hold.
 #include "app/tform4.h"
 #include "text/cp1251.h"
 #include "text/error.h"
@@ -7,13 +8,18 @@
 #include "ui/handler_runner.h"
 #include "ui/help_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/translations.h"
 #include "ui_fixture.h"
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <stdexcept>
 
 using namespace zorvant;
@@ -85,6 +91,53 @@ private slots:
         QCOMPARE(box.windowTitle(), QString("About"));
         QCOMPARE(box.findChild<QLabel*>("ProgramIcon")->size(), QSize(128, 128));
         QCOMPARE(box.findChild<QLabel*>("ProgramIcon")->pixmap().toImage().depth(), 32);
+    }
+
+    void standardDialogsSpeakRussian() {
+        QVERIFY(ui::installQtTranslations(*qApp));
+        QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), u("Отмена"));
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QCOMPARE(files.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open)->text(), u("&Открыть"));
+        QCOMPARE(files.labelText(QFileDialog::FileType), u("Типы файлов:"));
+    }
+
+    void theAboutBoxAndTheHelpOpenCentredOverTheMainWindow() {
+        DesktopFixture d;
+        ui::MainWindow& window = d.program.window();
+        QVERIFY(d.program.start());
+        window.move(window.pos() + QPoint(120, 70));
+        const auto nearCentre = [&window](const QWidget& opened) {
+            return (opened.geometry().center() - window.geometry().center()).manhattanLength() <= 2;
+        };
+        bool aboutCentred = false;
+        whenModalOpens([&](QWidget* about) {
+            aboutCentred = nearCentre(*about);
+            rejectDialog(about);
+        });
+        d.program.form1().N22Click();
+        QVERIFY(aboutCentred);
+
+        d.folder.write("Zorvant.hlp", "<html><body><h1 id=\"context-10\">Работа</h1></body></html>");
+        d.program.form1().N20Click();
+        auto* help = window.findChild<ui::HelpWindow*>();
+        QVERIFY(help != nullptr && help->isVisible());
+        QVERIFY(nearCentre(*help));
+        QVERIFY(window.close());
+    }
+
+    void charactersWindows1251CannotHoldAreRefusedAsTheyAreTyped() {
+        UiFixture ui;
+        ui.start();
+        auto* comment = ui.find<QLineEdit>("PortfelDesc");
+        retype(comment, u("Цена ₽5"));
+        QCOMPARE(comment->text(), u("Цена 5"));
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().contains(u("«₽»")));
+        comment->insert(u("🙂 рост")); // pasted: refused whole
+        QCOMPARE(comment->text(), u("Цена 5"));
+        QCOMPARE(ui.forms->form1.PortfelDesc.text, text::fromUtf8("Цена 5"));
     }
 
     void helpIsShownFromTheFileBesideTheProgramOrReportedMissing() {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -21,10 +22,18 @@ using namespace zorvant::testing;
 
 namespace {
 
+// The labels of the top-level rows: the node's text, then what it holds.
+QStringList topLevelLabels(QTreeWidget* tree) {
+    QStringList labels;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        labels << tree->topLevelItem(i)->text(0);
+    return labels;
+}
+
 QStringList topLevelTexts(QTreeWidget* tree) {
     QStringList texts;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        texts << tree->topLevelItem(i)->text(0);
+    for (const QString& label : topLevelLabels(tree))
+        texts << label.section(' ', 0, 0);
     return texts;
 }
 
@@ -71,10 +80,10 @@ private slots:
         QTest::mouseClick(ui.find<QTabBar>("TabSet1"), Qt::LeftButton, {},
                           ui.find<QTabBar>("TabSet1")->tabRect(1).center());
         QCOMPARE(ui.find<QStackedWidget>("Notebook")->currentIndex(), 1);
-        retype(ui.find<QLineEdit>("level2"), "1500,5");
+        retype(ui.find<QLineEdit>("level2"), "1500.5"); // a point on a comma locale
         click(ui.find<QPushButton>("BitBtn1"));
 
-        QCOMPARE(topLevelTexts(tree), QStringList({u("<УСЛОВИЕ>")}));
+        QCOMPARE(topLevelLabels(tree), QStringList({u("<УСЛОВИЕ>  1: SBER[1] 5 МИН (ПРЕД.) БОЛЬШЕ 1500,5")}));
         QTreeWidgetItem* condition = tree->topLevelItem(0);
         QVERIFY(condition->isExpanded());
         QCOMPARE(condition->child(0)->child(0)->text(0), u("<ВРЕМЯ>ПРЕДЫДУЩЕЕ ЗНАЧЕНИЕ</ВРЕМЯ>"));
@@ -88,9 +97,22 @@ private slots:
         QVERIFY(!ui.find<QTabBar>("TabSet1")->isVisible());
         retype(ui.find<QComboBox>("LogOp")->lineEdit(), u("И"));
         click(ui.find<QPushButton>("BitBtn1"));
-        QCOMPARE(topLevelTexts(tree), QStringList({u("<УСЛОВИЕ>"), u("<ОПЕРАЦИЯ>"), u("<УСЛОВИЕ>")}));
+        QCOMPARE(topLevelLabels(tree).mid(1),
+                 QStringList({u("<ОПЕРАЦИЯ>  И"), u("<УСЛОВИЕ>  2: SBER[1] 5 МИН (ПРЕД.) "
+                                                    "РАЗВОРАЧИВАЕТСЯ ВВЕРХ")}));
         QCOMPARE(typeValue(tree->topLevelItem(1)), u("<ТИП>И</ТИП>"));
         QCOMPARE(tree->topLevelItem(2)->childCount(), 3); // no second operand
+    }
+
+    void longLabelsScrollSidewaysInsteadOfBeingCut() {
+        UiFixture ui;
+        ui.start();
+        auto* tree = ui.find<QTreeWidget>("ConditionsView");
+        QCOMPARE(tree->horizontalScrollBar()->maximum(), 0);
+        addCondition(ui, QString(60, 'W'));
+        QTRY_VERIFY(tree->horizontalScrollBar()->maximum() > 0);
+        const QString label = tree->topLevelItem(0)->text(0);
+        QVERIFY(tree->columnWidth(0) > tree->fontMetrics().horizontalAdvance(label));
     }
 
     void theTreeSelectsOnlyContiguousSiblingRanges() {
@@ -158,6 +180,11 @@ private slots:
 
         QVERIFY(!tree->isEnabled());
         QCOMPARE(tree->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Button));
+        // The change starts at the first field; a key typed now does not replace the joiner.
+        auto* time1 = ui.find<QComboBox>("Time1");
+        QTRY_VERIFY(time1->hasFocus() || time1->lineEdit()->hasFocus());
+        typeText(QApplication::focusWidget(), "1");
+        QCOMPARE(ui.find<QComboBox>("LogOp")->currentText(), u("ИЛИ"));
         QCOMPARE(ui.find<QPushButton>("BitBtn1")->text(), u("Обновить"));
         retype(ui.find<QLineEdit>("schedule1"), "GAZP");
         click(ui.find<QPushButton>("BitBtn1"));

@@ -1,11 +1,13 @@
 // Start-up and closing through the real windows: the settings file that closing writes, a save that
-// fails, mail settings typed into the dialog, and the close on a termination signal.
+// fails, mail settings typed into the dialog, and the close on a termination signal, also while a
+// start-up message is open.
 #include "text/cp1251.h"
 #include "text/lines.h"
 #include "ui/qt_dialogs.h"
 #include "ui/shutdown_signals.h"
 #include "ui_fixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <filesystem>
 
@@ -130,6 +133,33 @@ private slots:
         QCOMPARE(lines.size(), std::size_t(15));
         QCOMPARE(lines[0], u("Настройки клиента=Индивидуальные"));
         QCOMPARE(lines[2], u("Фирма=MC0001"));
+    }
+
+    void aTerminationSignalDuringAStartUpMessageEndsTheProgramAndKeepsTheSettingsFile() {
+        DesktopFixture d;
+        const std::string stored = text::fromUtf8("Интервал просмотра=abc\r\nФирма=mc01\r\n");
+        d.folder.write("Zorvant.ini", stored);
+        ui::closeOnShutdown(d.program.window(), d.program.dialogs());
+        bool tickingDuringStartUp = true;
+        whenModalOpens([&](QWidget*) {
+            tickingDuringStartUp = d.program.window().findChild<QTimer*>("Timer1")->isActive();
+            std::raise(SIGTERM);
+        });
+        // Should the message stay open, it is cancelled after a while so that the test can fail.
+        bool stillOpen = false;
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        connect(&rescue, &QTimer::timeout, [&] {
+            stillOpen = QApplication::activeModalWidget() != nullptr;
+            if (stillOpen)
+                rejectDialog(QApplication::activeModalWidget());
+        });
+        rescue.start(3000);
+        QVERIFY(!d.program.start());
+        QVERIFY(!stillOpen);
+        QVERIFY(!tickingDuringStartUp);
+        QVERIFY(!d.program.window().isVisible());
+        QCOMPARE(d.folder.read("Zorvant.ini"), stored);
     }
 };
 

@@ -1,5 +1,5 @@
 // The "Настройки" and "Скрипт" pages driven through their widgets: client settings, folder pickers,
-// the watch table and its timer, generating a script and saving it.
+// the watch table, its timer and its columns, generating a script and saving it.
 #include "text/cp1251.h"
 #include "ui_fixture.h"
 
@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -105,23 +106,29 @@ private slots:
         QCOMPARE(u(text::toUtf8(ui.forms->system.started[0]).c_str()), u("notify -m  Покупка SBER"));
     }
 
-    void theLastColumnFollowsTheWindowWidth() {
+    void theColumnsFollowTheWindowWidth() {
         UiFixture ui;
         ui.start();
         ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
         auto* grid = ui.find<QTableWidget>("TableFiles");
-        auto* header = ui.find<QFrame>("Shape6");
-        QTRY_COMPARE(grid->columnWidth(2), header->width() - 27);
-        QCOMPARE(grid->columnWidth(0), ui.find<QFrame>("Shape2")->width() - 2);
-        const int before = grid->columnWidth(2);
-        ui.window->resize(780, 483);
-        QTRY_COMPARE(grid->columnWidth(2), before + 28);
-        QCOMPARE(grid->columnWidth(2), header->width() - 27);
+        const auto underTheirHeaders = [&] {
+            return grid->columnWidth(0) == ui.find<QFrame>("Shape2")->width() - 2 &&
+                   grid->columnWidth(1) == ui.find<QFrame>("Shape3")->width() - 2 &&
+                   grid->columnWidth(2) == ui.find<QFrame>("Shape6")->width() - 27;
+        };
+        QTRY_VERIFY(underTheirHeaders());
+        const int first = grid->columnWidth(0);
+        const int second = grid->columnWidth(1);
+        ui.window->resize(1000, 483);
+        QTRY_VERIFY(grid->columnWidth(0) > first + 50);
+        QTRY_VERIFY(underTheirHeaders());
+        QVERIFY(grid->columnWidth(1) > second + 50);
     }
 
     void generatingShowsTheScriptPageAndOffersToSaveIt() {
         UiFixture ui;
         ui.start();
+        click(ui.find<QPushButton>("BitBtn1"));
         retype(ui.find<QLineEdit>("PortfelName"), "Sber_watch");
         const std::string saved = ui.folder.file("Sber_watch.qpl");
         ui.forms->dialogs.fileAnswers.push_back(saved);
@@ -142,6 +149,24 @@ private slots:
         ui.forms->dialogs.fileAnswers.push_back(saved);
         chooseMenu(ui.window.get(), u("Портфель"), u("Сохранить скрипт QPL (портфель)"));
         QTRY_VERIFY(ui.folder.read("Sber_watch.qpl").starts_with("' edited\r\nPORTFOLIO_EX"));
+    }
+
+    void theScriptIsOnShowWhenTheSaveDialogAsks() {
+        DesktopFixture d;
+        QVERIFY(d.program.start());
+        QWidget& window = d.program.window();
+        click(window.findChild<QPushButton*>("BitBtn1"));
+        int pageOnShow = -1;
+        QString scriptOnShow;
+        whenModalOpens([&](QWidget* saveDialog) {
+            pageOnShow = window.findChild<QTabWidget*>("PageControl1")->currentIndex();
+            scriptOnShow = window.findChild<QPlainTextEdit*>("ScriptText")->toPlainText();
+            rejectDialog(saveDialog);
+        });
+        d.program.form1().N9Click();
+        QCOMPARE(pageOnShow, 2);
+        QVERIFY(scriptOnShow.startsWith("PORTFOLIO_EX My_portfel;"));
+        QVERIFY(window.close());
     }
 };
 

@@ -39,6 +39,7 @@ void fillExample(UiFixture& ui) {
     click(ui.find<QPushButton>("BitBtn1"));
     retype(ui.find<QLineEdit>("FileNameMessage"), u("C:\\QUIK\\Сообщения\\sber.txt"));
     auto* tree = ui.find<QTreeWidget>("ConditionsView");
+    tree->collapseItem(tree->topLevelItem(2)); // a collapsed condition reads as one line
     tree->setCurrentItem(tree->topLevelItem(0));
 
     ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,6 +59,12 @@ void whenModalOpens(std::function<void(QWidget*)> answer) {
         answer(open);
     });
     timer->start();
+}
+
+void rejectDialog(QWidget* modal) {
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    QVERIFY(dialog != nullptr);
+    dialog->reject();
 }
 
 void clickMenuItem(QMenu* menu, const QString& text) {

@@ -3,6 +3,7 @@
 // fresh program folder, and the ways a user reaches them: typing, clicking, menus.
 #include "support/fakes.h"
 #include "support/temp_folder.h"
+#include "ui/desktop_program.h"
 #include "ui/handler_runner.h"
 #include "ui/mail_dialog.h"
 #include "ui/main_window.h"
@@ -38,6 +39,15 @@ struct UiFixture {
     }
 };
 
+// The program as main builds it, with Qt's real dialogs, over recording services in a fresh program
+// folder. The window is not shown yet.
+struct DesktopFixture {
+    TempFolder folder;
+    RecordingServices system;
+    RecordingMailSender mail;
+    ui::DesktopProgram program{system, mail, folder.folderName(), ','};
+};
+
 // Types text character by character, Cyrillic included, into the widget that has the focus.
 void typeText(QWidget* widget, const QString& text);
 // Selects all of an editable field's text and types the new text over it.
@@ -47,6 +57,8 @@ void click(QWidget* widget);
 void chooseMenu(QWidget* window, const QString& menu, const QString& item = {});
 // Runs answer on the next popup menu or modal window that opens, then returns.
 void whenModalOpens(std::function<void(QWidget*)> answer);
+// Cancels the modal dialog that is open.
+void rejectDialog(QWidget* modal);
 // Clicks the menu entry with this text in an open popup menu.
 void clickMenuItem(QMenu* menu, const QString& text);
 
