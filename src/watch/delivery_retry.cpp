@@ -1,19 +1,22 @@
-#include "watch/mail_retry.h"
+#include "watch/delivery_retry.h"
 
 #include <algorithm>
 
 namespace zorvant::watch {
 
-std::chrono::milliseconds mailWait(int failures, std::chrono::milliseconds tick) {
-    std::chrono::milliseconds wait = std::min(tick, kLongestMailWait);
-    for (int i = 1; i < failures && wait < kLongestMailWait; ++i)
+std::chrono::milliseconds deliveryWait(int failures, std::chrono::milliseconds tick) {
+    std::chrono::milliseconds wait = std::min(tick, kLongestDeliveryWait);
+    for (int i = 1; i < failures && wait < kLongestDeliveryWait; ++i)
         wait *= 2;
-    return std::min(wait, kLongestMailWait);
+    return std::min(wait, kLongestDeliveryWait);
 }
 
-void MailRetry::failed(std::chrono::system_clock::time_point at, std::chrono::milliseconds tick) {
+void DeliveryRetry::failed(std::chrono::system_clock::time_point at, std::chrono::milliseconds tick,
+                           std::optional<std::chrono::seconds> askedWait) {
     ++failures;
-    due = at + mailWait(failures, tick) - tick / 2;
+    due = at + deliveryWait(failures, tick) - tick / 2;
+    if (askedWait)
+        due = std::max(due, at + *askedWait);
 }
 
 } // namespace zorvant::watch
