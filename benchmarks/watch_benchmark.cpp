@@ -12,9 +12,8 @@ using namespace zorvant;
 
 constexpr int kRows = 1000;
 
-struct NoMail final : watch::MailSender {
+struct NoMail final : watch::DeliveryChannel {
     watch::DeliveryOutcome deliver(const watch::Parcel&, std::stop_token) override { return {}; }
-    bool testConnection(const watch::MailSettings&, std::stop_token) override { return false; }
 };
 
 std::string messageFolder() {

@@ -10,9 +10,8 @@
 namespace {
 using namespace zorvant;
 
-struct NoMail final : watch::MailSender {
+struct NoMail final : watch::DeliveryChannel {
     watch::DeliveryOutcome deliver(const watch::Parcel&, std::stop_token) override { return {}; }
-    bool testConnection(const watch::MailSettings&, std::stop_token) override { return false; }
 };
 
 std::vector<watch::WatchRecord> absentRecords(std::int64_t rows) {
