@@ -1,5 +1,7 @@
 #include "watch/delivery_worker.h"
 
+#include <exception>
+
 namespace zorvant::watch {
 
 void DeliveryWorker::hand(Delivery delivery, DeliveryChannel& channel) {
@@ -41,7 +43,12 @@ void DeliveryWorker::run(std::stop_token stop) {
             queue_.pop_front();
             busy_ = true;
         }
-        const DeliveryOutcome outcome = job.channel->deliver(job.delivery.parcel, stop);
+        DeliveryOutcome outcome;
+        try {
+            outcome = job.channel->deliver(job.delivery.parcel, stop);
+        } catch (const std::exception& error) {
+            outcome = {DeliveryOutcome::Kind::RetryLater, error.what()};
+        }
         // A message that went out is finished even now, or it would go out twice.
         if (stop.stop_requested() && outcome.kind == DeliveryOutcome::Kind::RetryLater)
             return;
