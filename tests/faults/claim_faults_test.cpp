@@ -22,19 +22,6 @@ using namespace std::chrono_literals;
 using namespace text::literals;
 using testing::tickAndDeliver;
 
-// Fails for now while told to, as a mail server that is down.
-struct DownMail : MailSender {
-    bool down = true;
-    std::vector<std::string> sent;
-    DeliveryOutcome deliver(const Parcel& parcel, std::stop_token) override {
-        if (down)
-            return {DeliveryOutcome::Kind::RetryLater, "connection refused"};
-        sent.push_back(parcel.text);
-        return {};
-    }
-    bool testConnection(const MailSettings&, std::stop_token) override { return false; }
-};
-
 struct Table {
     testing::TempFolder folder;
     testing::RecordingServices system;
@@ -58,7 +45,8 @@ struct Table {
 
 TEST(ClaimFaults, TwoWatchersOnOneTableNeverLoseAMessage) {
     Table t;
-    DownMail down;
+    testing::RecordingMailSender down;
+    down.failWith = "connection refused";
     Watcher mailer(t.system, {{kSendMail, &down}}, [&] { return t.now; });
     const std::vector<WatchRecord> mailRows = {{t.folder.file("m.txt"), std::string(kSendMail), "x@y.z"}};
     t.folder.write("m.txt", "1\r\n");
@@ -69,11 +57,12 @@ TEST(ClaimFaults, TwoWatchersOnOneTableNeverLoseAMessage) {
     EXPECT_EQ(t.folder.read("m.txt~zorvant"), "1\r\n");
     EXPECT_EQ(t.folder.read("m.txt"), "2\r\n");
 
-    down.down = false;
+    down.failWith.clear();
     t.now += 1min;
     tickAndDeliver(mailer, {mailRows, {}, 1s});
     t.errorsOf(1, t.run("m.txt"));
-    EXPECT_EQ(down.sent, std::vector<std::string>{" 1"});
+    ASSERT_EQ(down.sent.size(), 1u);
+    EXPECT_EQ(down.sent[0].body, " 1");
     EXPECT_EQ(t.system.started, std::vector<std::string>{"prog  2"});
     EXPECT_FALSE(fs::exists(t.folder.path() / "m.txt~zorvant"));
 }

@@ -282,7 +282,7 @@ TEST_F(Tick, FileItsWriterStillHoldsWaitsForTheNextTick) {
     EXPECT_EQ(mail.sent[0].body, " A B");
 }
 
-// Holds every delivery, and every program start, until released.
+// Holds every program start until released.
 struct Gate {
     std::mutex mutex;
     std::condition_variable changed;
@@ -305,37 +305,6 @@ struct Gate {
         changed.notify_all();
     }
 };
-
-struct SlowMail : MailSender {
-    Gate gate;
-    DeliveryOutcome deliver(const Parcel&, std::stop_token) override {
-        gate.pass();
-        return {};
-    }
-    bool testConnection(const MailSettings&, std::stop_token) override { return false; }
-};
-
-TEST_F(Tick, ASlowDeliveryNeitherHoldsTheTickNorGoesTwice) {
-    SlowMail slow;
-    Watcher shared(system, {{kSendMail, &slow}});
-    folder.write("m.txt", "A\r\n");
-    folder.write("n.txt", "B\r\n");
-    const TickInput input{{{folder.file("m.txt"), std::string(kSendMail), "x@y.z"},
-                           {folder.file("n.txt"), std::string(kRunProgram), "prog"}},
-                          {},
-                          5s};
-    EXPECT_TRUE(shared.tick(input).has_value());
-    slow.gate.waitForEntry();
-    EXPECT_EQ(system.started, std::vector<std::string>{"prog"}); // the other row did not wait for the mail
-    folder.write("m.txt", "C\r\n");
-    EXPECT_TRUE(shared.tick(input)->empty()); // a new message waits for the one being sent
-    slow.gate.release();
-    ASSERT_TRUE(shared.waitForDeliveries(10s));
-    EXPECT_EQ(slow.gate.passes, 1);
-    EXPECT_EQ(shared.takeReports().size(), 1u);
-    EXPECT_EQ(tickAndDeliver(shared, input).size(), 1u);
-    EXPECT_EQ(slow.gate.passes, 2);
-}
 
 struct SlowStart : testing::RecordingServices {
     Gate gate;
