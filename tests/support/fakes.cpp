@@ -13,6 +13,8 @@ void RecordingServices::playSound(std::string_view wavFile) {
 }
 
 watch::DeliveryOutcome RecordingMailSender::deliver(const watch::Parcel& parcel, std::stop_token) {
+    if (whileSending)
+        whileSending();
     if (!failWith.empty())
         return {watch::DeliveryOutcome::Kind::RetryLater, failWith};
     sent.push_back({parcel.mail, parcel.target, parcel.text});

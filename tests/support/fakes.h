@@ -42,7 +42,8 @@ public:
     bool connectionWorks = true;
     // When set, a delivery fails for now with this text instead of sending.
     std::string failWith;
-    // Runs inside every connection test, before it answers.
+    // Run inside every delivery and every connection test, before they answer.
+    std::function<void()> whileSending;
     std::function<void()> whileTesting;
 
     watch::DeliveryOutcome deliver(const watch::Parcel& parcel, std::stop_token stop) override;
