@@ -12,9 +12,8 @@ using namespace zorvant;
 
 constexpr int kRows = 1000;
 
-struct NoMail final : watch::MailSender {
-    void send(const watch::MailSettings&, std::string_view, std::string_view) override {}
-    bool testConnection(const watch::MailSettings&) override { return false; }
+struct NoMail final : watch::DeliveryChannel {
+    watch::DeliveryOutcome deliver(const watch::Parcel&, std::stop_token) override { return {}; }
 };
 
 std::string messageFolder() {
@@ -43,7 +42,7 @@ BENCHMARK(BM_FileExistsChecks)->Unit(benchmark::kMicrosecond);
 
 void BM_TickWithoutMessages(benchmark::State& state) {
     NoMail mail;
-    watch::Watcher watcher(platform::systemServices(), mail);
+    watch::Watcher watcher(platform::systemServices(), {{watch::kSendMail, &mail}});
     const watch::TickInput input{absentRecords(), {}, std::chrono::seconds(5)};
     watcher.tick(input); // the first tick also looks for files left claimed by an earlier run
     for (auto _ : state)

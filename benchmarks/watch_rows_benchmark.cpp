@@ -10,9 +10,8 @@
 namespace {
 using namespace zorvant;
 
-struct NoMail final : watch::MailSender {
-    void send(const watch::MailSettings&, std::string_view, std::string_view) override {}
-    bool testConnection(const watch::MailSettings&) override { return false; }
+struct NoMail final : watch::DeliveryChannel {
+    watch::DeliveryOutcome deliver(const watch::Parcel&, std::stop_token) override { return {}; }
 };
 
 std::vector<watch::WatchRecord> absentRecords(std::int64_t rows) {
@@ -42,7 +41,7 @@ BENCHMARK(ExistenceChecks)
 
 void TickOverRows(benchmark::State& state) {
     NoMail mail;
-    watch::Watcher watcher(platform::systemServices(), mail);
+    watch::Watcher watcher(platform::systemServices(), {{watch::kSendMail, &mail}});
     const watch::TickInput input{absentRecords(state.range(0)), {}, std::chrono::seconds(1)};
     watcher.tick(input); // the first tick also looks for files left claimed by an earlier run
     for (auto _ : state)

@@ -33,8 +33,8 @@ public:
 
 class NullMail : public watch::MailSender {
 public:
-    void send(const watch::MailSettings&, std::string_view, std::string_view) override {}
-    bool testConnection(const watch::MailSettings&) override { return false; }
+    watch::DeliveryOutcome deliver(const watch::Parcel&, std::stop_token) override { return {}; }
+    bool testConnection(const watch::MailSettings&, std::stop_token) override { return false; }
 };
 
 } // namespace zorvant::fuzz

@@ -97,7 +97,8 @@ public:
     void Timer1Timer();
     bool inEditMode() const { return !TableFiles.enabled; }
     // For a tick off the user-interface thread: take the snapshot here, run watcher().tick on the worker
-    // and hand its reports back here.
+    // and hand its reports back here, as also those that finished deliveries leave waiting (see
+    // Watcher::onReports).
     watch::TickInput watchSnapshot() const;
     watch::Watcher& watcher();
     void showTickReports(const std::vector<watch::TickReport>& reports);

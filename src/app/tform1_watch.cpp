@@ -67,7 +67,8 @@ watch::TickInput TForm1::watchSnapshot() const {
 
 watch::Watcher& TForm1::watcher() {
     if (!watcher_)
-        watcher_ = std::make_unique<watch::Watcher>(env_.system, env_.mail);
+        watcher_ = std::make_unique<watch::Watcher>(env_.system,
+                                                    watch::Watcher::Channels{{watch::kSendMail, &env_.mail}});
     return *watcher_;
 }
 
@@ -77,6 +78,7 @@ void TForm1::showTickReports(const std::vector<watch::TickReport>& reports) {
             env_.dialogs.showMessage(report.text);
 }
 
+// Reports of deliveries that finished since the last tick are shown with this tick's.
 void TForm1::Timer1Timer() {
     if (const auto reports = watcher().tick(watchSnapshot()))
         showTickReports(*reports);

@@ -21,6 +21,10 @@ public:
     // "Тест соединения": connect, greet, introduce, quit; reports one of two messages and returns
     // whether the test passed.
     bool BitBtn2Click();
+    // The same test in two halves, for a window that runs the network part off its own thread: the mail
+    // settings and the sender to test with, and the message once the test is over.
+    watch::MailSender& mailSender() { return mail_; }
+    void connectionTested(bool passed);
 
 private:
     Dialogs& dialogs_;

@@ -15,9 +15,13 @@ watch::MailSettings mailSettingsOf(const TForm2& form) {
 }
 
 bool TForm2::BitBtn2Click() {
-    const bool passed = mail_.testConnection(mailSettingsOf(*this));
-    dialogs_.showMessage(passed ? "Тест успешно пройден."_cp : "Неудачная попытка соединения с сревером."_cp);
+    const bool passed = mail_.testConnection(mailSettingsOf(*this), {});
+    connectionTested(passed);
     return passed;
+}
+
+void TForm2::connectionTested(bool passed) {
+    dialogs_.showMessage(passed ? "Тест успешно пройден."_cp : "Неудачная попытка соединения с сревером."_cp);
 }
 
 void TForm4::FormActivate() {

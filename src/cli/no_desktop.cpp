@@ -7,8 +7,10 @@ namespace zorvant::cli {
 using namespace text::literals;
 
 namespace {
+const std::string kRefusal("Действие недоступно в этой команде zorvant-cli"_cp);
+
 [[noreturn]] void refuse() {
-    throw Error(std::string("Действие недоступно в этой команде zorvant-cli"_cp));
+    throw Error(kRefusal);
 }
 } // namespace
 
@@ -22,8 +24,8 @@ void FilesOnlyServices::playSound(std::string_view) {
     refuse();
 }
 
-void NoMailSender::send(const watch::MailSettings&, std::string_view, std::string_view) {
-    refuse();
+watch::DeliveryOutcome NoMailSender::deliver(const watch::Parcel&, std::stop_token) {
+    return {watch::DeliveryOutcome::Kind::RetryLater, kRefusal};
 }
 
 } // namespace zorvant::cli

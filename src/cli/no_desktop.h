@@ -15,9 +15,8 @@ public:
 
 class NoMailSender final : public watch::MailSender {
 public:
-    void send(const watch::MailSettings& settings, std::string_view recipients,
-              std::string_view body) override;
-    bool testConnection(const watch::MailSettings&) override { return false; }
+    watch::DeliveryOutcome deliver(const watch::Parcel& parcel, std::stop_token stop) override;
+    bool testConnection(const watch::MailSettings&, std::stop_token) override { return false; }
 };
 
 } // namespace zorvant::cli

@@ -29,6 +29,10 @@ StopSignals::~StopSignals() {
     std::signal(SIGTERM, previousTerminate_);
 }
 
+bool StopSignals::requested() const {
+    return stopRequested != 0;
+}
+
 bool StopSignals::waitFor(std::chrono::milliseconds time) {
     const auto end = std::chrono::steady_clock::now() + time;
     while (stopRequested == 0) {

@@ -14,6 +14,7 @@ public:
 
     // Waits for the time; true when a stop signal came first.
     bool waitFor(std::chrono::milliseconds time);
+    bool requested() const;
 
 private:
     void (*previousInterrupt_)(int);

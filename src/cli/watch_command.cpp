@@ -9,8 +9,8 @@
 #include "platform/services.h"
 #include "text/cp1251.h"
 #include "text/error.h"
-#include "text/lines.h"
 
+#include <chrono>
 #include <optional>
 #include <ostream>
 
@@ -52,8 +52,11 @@ struct HeadlessForms {
                  platform::decimalSeparator()},
                 form2, form4) {
         form1.FormCreate();
-        for (const auto& line : text::splitSettingsLines(platform::readFile(options.settingsFile)))
-            app::applySettingsLine(line, form1, form2);
+        // As at start-up, a damaged line is reported and skipped alone.
+        const auto skipped = app::applySettingsFile(platform::readFile(options.settingsFile), form1, form2);
+        if (!skipped.empty())
+            err << "zorvant-cli watch: "
+                << text::toUtf8(app::skippedLinesMessage(options.settingsFile, skipped)) << '\n';
         form1.TimeIntervalChange();
     }
 
@@ -63,23 +66,46 @@ struct HeadlessForms {
     app::TForm1 form1;
 };
 
-void print(const std::vector<watch::TickReport>& reports, Streams streams) {
+// How often reports of deliveries are looked for between ticks.
+constexpr std::chrono::milliseconds kLook(50);
+
+// Actions go to standard output, errors to standard error. True when one of them was an error.
+bool print(const std::vector<watch::TickReport>& reports, Streams streams) {
+    bool failed = false;
     for (const auto& report : reports) {
-        std::ostream& stream = report.kind == watch::TickReport::Kind::Error ? streams.err : streams.out;
-        stream << reportLine(report) << std::endl;
+        const bool error = report.kind == watch::TickReport::Kind::Error;
+        (error ? streams.err : streams.out) << reportLine(report) << std::endl;
+        failed = failed || error;
     }
+    return failed;
 }
 
+// Ticks at the interval until a stop signal, or once; meanwhile the reports of deliveries are printed as
+// they come. A stop cuts a send short: its message stays claimed for the next start. --once waits for
+// the sends of its tick, within their own bounds, and fails when anything failed.
 int watchLoop(app::TForm1& form, bool once, Streams streams) {
-    std::optional<StopSignals> stop;
-    if (!once)
-        stop.emplace();
-    for (;;) {
-        if (const auto reports = form.watcher().tick(form.watchSnapshot()))
-            print(*reports, streams);
-        if (once || stop->waitFor(std::chrono::milliseconds(form.Timer1.intervalMs)))
-            return 0;
+    StopSignals stop;
+    watch::Watcher& watcher = form.watcher();
+    bool failed = false;
+    const auto printWaiting = [&] { failed = print(watcher.takeReports(), streams) || failed; };
+    for (bool stopped = false; !stopped;) {
+        if (const auto reports = watcher.tick(form.watchSnapshot()))
+            failed = print(*reports, streams) || failed;
+        if (once) {
+            while (!watcher.waitForDeliveries(kLook) && !stop.requested())
+                printWaiting();
+            break;
+        }
+        const auto next =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(form.Timer1.intervalMs);
+        while (!stopped && std::chrono::steady_clock::now() < next) {
+            stopped = stop.waitFor(kLook);
+            printWaiting();
+        }
     }
+    watcher.stopDeliveries();
+    printWaiting();
+    return once && failed ? 1 : 0;
 }
 
 } // namespace

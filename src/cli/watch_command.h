@@ -6,7 +6,7 @@ namespace zorvant::cli {
 
 // zorvant-cli watch [--settings FILE] [--once]: watches the message files of a settings file's watch
 // table at its interval, printing a line for every action and error, until SIGINT or SIGTERM. The
-// settings file is only read.
+// settings file is only read. --once ends with 1 when anything failed.
 class WatchCommand final : public Command {
 public:
     explicit WatchCommand(std::unique_ptr<watch::MailSender> mail);

@@ -26,7 +26,7 @@ char decimalSeparator();
 bool plainFileExists(std::string_view name);
 bool deleteFile(std::string_view name);
 bool copyFileReplacing(std::string_view from, std::string_view to);
-// Renames, replacing an existing target.
+// Renames, never replacing an existing file: false when to exists (or the rename fails otherwise).
 bool renameFile(std::string_view from, std::string_view to);
 // Creates one folder whose parent exists; false when it exists already or cannot be made.
 bool createFolder(std::string_view name);

@@ -1,9 +1,11 @@
 #include "platform/platform.h"
+#include "platform/sockets.h"
 
 #include "text/cp1251.h"
 
 #include <langinfo.h>
 #include <locale.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -55,12 +57,16 @@ bool copyFileReplacing(std::string_view from, std::string_view to) {
     return fs::copy_file(nativePath(from), nativePath(to), fs::copy_options::overwrite_existing, ec);
 }
 
-bool renameFile(std::string_view from, std::string_view to) {
-    return ::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0;
-}
-
 bool createFolder(std::string_view name) {
     return !name.empty() && ::mkdir(nativePath(name).c_str(), 0777) == 0;
+}
+
+void shutDownSocket(std::intptr_t socket) {
+    ::shutdown(static_cast<int>(socket), SHUT_RDWR);
+}
+
+void closeSocket(std::intptr_t socket) {
+    ::close(static_cast<int>(socket));
 }
 
 } // namespace zorvant::platform

@@ -6,7 +6,9 @@
 #include "text/cp1251.h"
 #include "text/error.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,6 +16,9 @@ namespace zorvant::platform {
 using namespace text::literals;
 
 namespace {
+
+// A player that cannot play (no sound card) ends within this time; one still running by then plays.
+constexpr std::chrono::milliseconds kPlayerWatch(500);
 
 std::vector<std::string> utf8Arguments(std::string_view commandLine) {
     std::vector<std::string> args = splitCommandLine(commandLine);
@@ -24,38 +29,52 @@ std::vector<std::string> utf8Arguments(std::string_view commandLine) {
 
 // A read lease is granted only while no one holds the file open for writing. The lease is dropped at
 // once; its break signal goes to SIGURG, which is ignored by default, so a writer opening the file in
-// between cannot end this process.
-bool openForWriting(std::string_view name) {
-    const int fd = ::open(nativePath(name).c_str(), O_RDONLY | O_CLOEXEC);
+// between cannot end this process. A lease needs the watcher to own the file and a local file system;
+// without one the answer is Unknown.
+WriterState writerOf(std::string_view name) {
+    const int fd = ::open(nativePath(name).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd == -1)
-        return false;
-    bool held = false;
+        return errno == ENOENT ? WriterState::Free : WriterState::Unknown;
+    WriterState state = WriterState::Unknown;
     if (::fcntl(fd, F_SETSIG, SIGURG) == 0) {
-        if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0)
+        if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
             ::fcntl(fd, F_SETLEASE, F_UNLCK);
-        else
-            held = errno == EAGAIN;
+            state = WriterState::Free;
+        } else if (errno == EAGAIN) {
+            state = WriterState::Held;
+        }
     }
     ::close(fd);
-    return held;
+    return state;
 }
 
 class PosixServices final : public Services {
 public:
-    bool heldByWriter(std::string_view name) override { return openForWriting(name); }
+    WriterState writerState(std::string_view name) override { return writerOf(name); }
 
     void shellOpen(std::string_view target) override {
         spawnDetached({"xdg-open", text::toUtf8(target)}, Output::Quiet);
     }
 
     void startCommandLine(std::string_view commandLine) override {
-        spawnDetached(utf8Arguments(commandLine));
+        const std::vector<std::string> args = utf8Arguments(commandLine);
+        if (args.empty())
+            throw Error(std::string("Не указана программа для запуска."_cp));
+        if (const Started started = spawnDetached(args); started.error != 0)
+            throw Error(std::string("Не удаётся запустить программу "_cp) + text::fromUtf8(args[0]) + ": " +
+                        text::fromUtf8(std::strerror(started.error)));
     }
 
     void playSound(std::string_view wavFile) override {
         requireWaveFile(wavFile);
-        if (!spawnDetached({"aplay", "-q", "--", text::toUtf8(wavFile)}, Output::Quiet))
+        const Started started =
+            spawnDetached({"aplay", "-q", "--", text::toUtf8(wavFile)}, Output::Quiet, kPlayerWatch);
+        if (started.error != 0)
             throw Error(std::string("Не удаётся запустить проигрыватель звука aplay"_cp));
+        if (started.exitCode.value_or(0) != 0)
+            throw Error(
+                std::string("Не удаётся проиграть звуковой файл "_cp) + std::string(wavFile) +
+                std::string(": проигрыватель aplay завершился с ошибкой (нет звукового устройства?)"_cp));
     }
 };
 

@@ -51,21 +51,42 @@ public:
     posix_spawnattr_t attributes;
 };
 
+// Waits for the child's end until the deadline; its exit code, or nothing when it still runs.
+std::optional<int> exitWithin(pid_t pid, std::chrono::milliseconds watch) {
+    const auto deadline = std::chrono::steady_clock::now() + watch;
+    do {
+        int status = 0;
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (ended == -1 && errno != EINTR)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return std::nullopt;
+}
+
 } // namespace
 
-bool spawnDetached(const std::vector<std::string>& utf8Args, Output output) {
+Started spawnDetached(const std::vector<std::string>& utf8Args, Output output,
+                      std::chrono::milliseconds watch) {
     if (utf8Args.empty() || utf8Args[0].empty())
-        return false;
+        return {ENOENT, std::nullopt};
     std::vector<char*> argv;
     for (const auto& arg : utf8Args)
         argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     SpawnSetup setup(output);
     pid_t pid = 0;
-    if (::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ) != 0)
-        return false;
-    reapWhenDone(pid);
-    return true;
+    if (const int error =
+            ::posix_spawnp(&pid, argv[0], &setup.actions, &setup.attributes, argv.data(), environ))
+        return {error, std::nullopt};
+    Started started;
+    if (watch.count() > 0)
+        started.exitCode = exitWithin(pid, watch);
+    if (!started.exitCode)
+        reapWhenDone(pid);
+    return started;
 }
 
 } // namespace zorvant::platform

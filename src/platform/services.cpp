@@ -16,6 +16,12 @@ bool Services::copyFileReplacing(std::string_view from, std::string_view to) {
 bool Services::renameFile(std::string_view from, std::string_view to) {
     return platform::renameFile(from, to);
 }
+Claim Services::claimFile(std::string_view file, std::string_view claimed) {
+    return platform::claimFile(file, claimed);
+}
+Claim Services::holdClaimed(std::string_view claimed) {
+    return platform::holdClaimed(claimed);
+}
 std::string Services::readFile(std::string_view name) {
     return platform::readFile(name);
 }

@@ -1,6 +1,9 @@
 #include "platform/platform.h"
+#include "platform/sockets.h"
 
 #include "platform/windows_names.h"
+
+#include <winsock2.h>
 
 #include <windows.h>
 
@@ -48,12 +51,16 @@ bool copyFileReplacing(std::string_view from, std::string_view to) {
     return CopyFileW(wideName(from).c_str(), wideName(to).c_str(), FALSE) != 0;
 }
 
-bool renameFile(std::string_view from, std::string_view to) {
-    return MoveFileExW(wideName(from).c_str(), wideName(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
 bool createFolder(std::string_view name) {
     return !name.empty() && CreateDirectoryW(wideName(name).c_str(), nullptr) != 0;
+}
+
+void shutDownSocket(std::intptr_t socket) {
+    ::shutdown(static_cast<SOCKET>(socket), SD_BOTH);
+}
+
+void closeSocket(std::intptr_t socket) {
+    ::closesocket(static_cast<SOCKET>(socket));
 }
 
 } // namespace zorvant::platform

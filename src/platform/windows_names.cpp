@@ -27,4 +27,16 @@ std::string narrowName(std::wstring_view utf16) {
     return out;
 }
 
+std::string systemReason(unsigned long error) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                            FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason = text != nullptr ? std::wstring(text, length) : std::wstring();
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\r' || reason.back() == L'\n' || reason.back() == L'.'))
+        reason.pop_back();
+    return reason.empty() ? "error " + std::to_string(error) : narrowName(reason);
+}
+
 } // namespace zorvant::platform

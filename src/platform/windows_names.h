@@ -10,4 +10,7 @@ std::wstring wideName(std::string_view cp1251);
 // Characters that Windows-1251 lacks become "?".
 std::string narrowName(std::wstring_view utf16);
 
+// The system's own words for an error code of GetLastError, without the line end.
+std::string systemReason(unsigned long error);
+
 } // namespace zorvant::platform

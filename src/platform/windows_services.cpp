@@ -1,5 +1,6 @@
 #include "platform/services.h"
 
+#include "platform/command_line.h"
 #include "platform/platform.h"
 #include "platform/wave_file.h"
 #include "platform/windows_names.h"
@@ -29,6 +30,9 @@ public:
     }
 
     void startCommandLine(std::string_view commandLine) override {
+        const std::vector<std::string> args = splitCommandLine(commandLine);
+        if (args.empty())
+            throw Error(std::string("Не указана программа для запуска."_cp));
         // CreateProcessW may write into the command line, so it gets a copy of its own.
         std::wstring line = wideName(commandLine);
         STARTUPINFOW startup{};
@@ -36,11 +40,12 @@ public:
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION process{};
-        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &process)) {
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-        }
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            throw Error(std::string("Не удаётся запустить программу "_cp) + args[0] + ": " +
+                        systemReason(GetLastError()));
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
     }
 
     // Played asynchronously, PlaySoundW reports success even for a file or a device it lacks, so both

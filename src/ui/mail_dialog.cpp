@@ -47,15 +47,16 @@ MailDialog::MailDialog(app::TForm2& form, HandlerRunner& runner, QWidget* parent
     rows->addRow(qt("имя пользователя"_cp), maillogin);
     rows->addRow(qt("пароль"_cp), mailpassword);
 
-    auto* test = new QPushButton(qt("Тест соединения"_cp));
-    test->setObjectName("BitBtn2");
-    test->setAutoDefault(false);
-    connect(test, &QPushButton::clicked, this, [this] { runner_.run([this] { form_.BitBtn2Click(); }); });
+    BitBtn2 = new QPushButton(qt("Тест соединения"_cp));
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setAutoDefault(false);
+    connect(BitBtn2, &QPushButton::clicked, this, &MailDialog::startConnectionTest);
+    tests_.setMaxThreadCount(1);
     auto* close = new QPushButton(qt("Закрыть"_cp));
     close->setObjectName("BitBtn1");
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(test);
+    buttons->addWidget(BitBtn2);
     buttons->addStretch(1);
     buttons->addWidget(close);
 
@@ -64,6 +65,26 @@ MailDialog::MailDialog(app::TForm2& form, HandlerRunner& runner, QWidget* parent
     layout->addLayout(buttons);
     setMinimumWidth(380);
     runner_.addView([this] { refresh(); });
+}
+
+MailDialog::~MailDialog() {
+    stopTests_.request_stop();
+    tests_.waitForDone();
+}
+
+void MailDialog::startConnectionTest() {
+    BitBtn2->setEnabled(false);
+    const watch::MailSettings settings = app::mailSettingsOf(form_);
+    tests_.start([this, settings, stop = stopTests_.get_token()] {
+        const bool passed = form_.mailSender().testConnection(settings, stop);
+        QMetaObject::invokeMethod(
+            this,
+            [this, passed] {
+                BitBtn2->setEnabled(true);
+                runner_.run([&] { form_.connectionTested(passed); });
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void MailDialog::showEvent(QShowEvent* event) {

@@ -54,6 +54,11 @@ MainWindow::MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent
     Timer1->setObjectName("Timer1");
     connect(Timer1, &QTimer::timeout, this, &MainWindow::startTick);
     ticks_.setMaxThreadCount(1);
+    // Deliveries finish on the watcher's own thread; their reports are shown here.
+    form_.watcher().onReports([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { showWaitingReports(); }, Qt::QueuedConnection);
+    });
 
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { runner_.run([this] { form_.N20Click(); }); });
@@ -105,6 +110,7 @@ void MainWindow::refreshTimer() {
 
 MainWindow::~MainWindow() {
     ticks_.waitForDone();
+    form_.watcher().onReports({});
 }
 
 void MainWindow::startTick() {
@@ -131,6 +137,12 @@ void MainWindow::startTick() {
     });
 }
 
+void MainWindow::showWaitingReports() {
+    const std::vector<watch::TickReport> reports = form_.watcher().takeReports();
+    if (!reports.empty())
+        runner_.run([&] { form_.showTickReports(reports); });
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool closing = false;
     runner_.run([&] { closing = form_.FormClose(); });
@@ -138,6 +150,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         closed_ = true;
         Timer1->stop();
         ticks_.waitForDone();
+        // A send in progress is cut short; its message stays claimed and goes at the next start.
+        form_.watcher().stopDeliveries();
         event->accept();
     } else {
         event->ignore();

@@ -38,9 +38,11 @@ protected:
 private:
     void refreshTimer();
     void giveFocus();
-    // Runs the watch tick on a worker thread over a snapshot, so that the window keeps working while
-    // a mail is being sent; its reports are shown back here. A tick due while one runs is skipped.
+    // Runs the watch tick on a worker thread over a snapshot, so that the window keeps working while it
+    // claims and carries out; its reports are shown back here. A tick due while one runs is skipped.
     void startTick();
+    // Shows what the watcher has reported since, finished deliveries included.
+    void showWaitingReports();
 
     app::TForm1& form_;
     HandlerRunner& runner_;

@@ -1,6 +1,6 @@
 #pragma once
 // Composition of one e-mail from the mail settings, a watch record's Target and the message text.
-#include "watch/mail_sender.h"
+#include "watch/mail_settings.h"
 #include "watch/mail_stamp.h"
 
 #include <string>

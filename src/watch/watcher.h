@@ -1,14 +1,21 @@
 #pragma once
-// The watch tick: visits the watch records in table order and carries out the action of each record
-// whose message file exists. It works on a snapshot and returns what it did, so it may run on any
-// thread; two ticks never run at once.
+// The watch tick: visits the watch records in table order and, for each record whose message file
+// exists, finds, claims and hands over. A sound, a file to open or a program is carried out at once; a
+// message to deliver (e-mail) goes to the one delivery worker, so that a slow or silent server never
+// holds up the tick. The tick works on a snapshot and may run on any thread; two ticks never run at once.
 //
-// A message file is first claimed: renamed to a private name beside it, so that lines its writer adds
-// meanwhile start a new message file for a later tick. The claimed file is deleted once its action is
-// done. A claimed file whose action failed (a sound that cannot play, a mail the server refused) stays
-// and is tried again later, as is one left from an earlier run.
-#include "watch/mail_retry.h"
-#include "watch/mail_sender.h"
+// A message file is claimed by renaming it to a private name beside it, never over an existing file,
+// and holding it (platform/claim.h): lines its writer adds meanwhile start a new message file, and
+// another watcher on the same table leaves it alone. While a claimed file waits (its delivery is retried,
+// its sound cannot play), the next message of that file waits too, so messages go oldest first. The
+// first record in table order that can act on a file does; a file its writer still holds is left for the
+// next tick by every record.
+//
+// Every action carried out and every failure, from the tick and from the delivery worker alike, is made
+// into a report in one place and waits there to be taken.
+#include "watch/delivery_channel.h"
+#include "watch/delivery_worker.h"
+#include "watch/mail_settings.h"
 #include "watch/tick_report.h"
 #include "watch/watch_record.h"
 
@@ -19,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace zorvant::platform {
@@ -44,46 +52,81 @@ std::string claimedName(std::string_view messageFile);
 class Watcher {
 public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
+    // Each action that is delivered off the tick, with the channel that carries it.
+    using Channels = std::vector<std::pair<std::string_view, DeliveryChannel*>>;
 
-    Watcher(platform::Services& system, MailSender& mail, Clock clock = &std::chrono::system_clock::now);
+    Watcher(platform::Services& system, Channels channels, Clock clock = &std::chrono::system_clock::now);
+    ~Watcher();
+    Watcher(const Watcher&) = delete;
+    Watcher& operator=(const Watcher&) = delete;
 
-    // One report per action carried out and per error first seen. Nothing when another tick is running:
-    // this one then does nothing.
+    // Nothing when another tick is running: this one then does nothing. Otherwise the reports waiting,
+    // this tick's included: one per action carried out and per error first seen.
     std::optional<std::vector<TickReport>> tick(const TickInput& input);
+    std::vector<TickReport> takeReports();
+    // Called, on whatever thread made it, whenever a report is waiting; the listener only arranges for
+    // takeReports to be called.
+    void onReports(std::function<void()> listener);
+    // True once every delivery handed over has finished; waits at most the time given.
+    bool waitForDeliveries(std::chrono::milliseconds time);
+    // Cuts the delivery in progress short, within a second or so; a message not delivered stays claimed
+    // and is delivered at the next start.
+    void stopDeliveries();
 
 private:
-    struct Visit;
+    struct Held {
+        std::string messageFile;
+        platform::FileHold hold; // empty while the delivery worker has it
+        bool delivering = false;
+        // A delivery to try again belongs to its own record until that record is gone from the table.
+        std::optional<WatchRecord> owner;
+        DeliveryRetry retry;
+        // For the writer check where the system cannot say: the file as last seen, and in which tick.
+        platform::FileHold::State seen;
+        std::uint64_t seenInTick = 0;
+    };
 
-    // True when it claimed the record's message file; its action then waits until the claim settled.
-    bool visit(const WatchRecord& record, const TickInput& input, std::vector<TickReport>& reports,
-               bool settled);
-    bool claim(const std::string& messageFile, const std::string& claimed);
-    bool isLeftover(const std::string& messageFile);
-    void act(Visit& visit, const TickInput& input);
-    void sendMail(Visit& visit, const TickInput& input);
-    void consumed(Visit& visit);
-    void reportError(Visit& visit, const std::string& text);
+    // True when it claimed the file now: its action then waits until the claim has settled.
+    bool visit(const WatchRecord& record, const TickInput& input);
+    bool take(const WatchRecord& record, platform::Claim claim);
+    void actOnHeld(const WatchRecord& record, const std::string& claimed, Held& held, const TickInput& input);
+    bool writerIsBusy(const std::string& claimed, Held& held);
+    void handOver(const WatchRecord& record, const std::string& claimed, Held& held, const TickInput& input);
+    DeliveryChannel* channelFor(std::string_view action) const;
+    void takeBackDeliveries();
+    void finishDelivery(Delivery&& delivery, const DeliveryOutcome& outcome);
     void forgetRemovedRecords(const std::vector<WatchRecord>& records);
+    void report(TickReport report);
+    void reportError(const WatchRecord& record, const std::string& text);
 
     platform::Services& system_;
-    MailSender& mail_;
+    Channels channels_;
     Clock clock_;
     std::mutex running_;
+    std::uint64_t ticks_ = 0;
+
     // Message files whose claimed name has been looked for once (a leftover of an earlier run).
     std::unordered_set<std::string> probed_;
-    // Claimed files known to be there.
-    std::unordered_set<std::string> leftovers_;
-    // Files claimed in this tick: their actions run once the claim has settled.
-    std::unordered_set<std::string> claimedNow_;
+    // The claimed files this watcher holds, by claimed name.
+    std::map<std::string, Held> held_;
+    // Message files decided in this tick: acted on, handed over, busy or failed; later rows leave them.
+    std::unordered_set<std::string> decided_;
+    std::vector<const WatchRecord*> fresh_;
     std::chrono::steady_clock::time_point firstClaim_;
     // The last error reported for a record, so that a lasting error is shown once.
     std::map<std::string, std::string> reportedErrors_;
-    // Claimed files whose mail failed, with the record that owns them.
-    struct PendingMail {
-        WatchRecord record;
-        MailRetry retry;
-    };
-    std::map<std::string, PendingMail> pendingMail_;
+
+    // What the delivery worker hands back to the tick: a claimed file it is done with, or a delivery to
+    // try again.
+    std::mutex returnedMutex_;
+    std::vector<std::pair<std::string, std::optional<Delivery>>> returned_;
+
+    std::mutex reportsMutex_;
+    std::vector<TickReport> reports_;
+    std::mutex listenerMutex_;
+    std::function<void()> listener_;
+
+    DeliveryWorker worker_; // last: stopped before the rest goes
 };
 
 } // namespace zorvant::watch

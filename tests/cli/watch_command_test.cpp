@@ -1,5 +1,7 @@
 #include "support/cli_run.h"
 
+#include "platform/silent_wave.h"
+#include "support/fake_player.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
 
@@ -58,7 +60,7 @@ TEST(WatchCommand, OnceActsOnEveryFilePresentAndPrintsALineForEach) {
     folder.write("run.txt", text::fromUtf8("Сигнал SBER\r\n"));
     folder.write("mail.txt", "M\r\n");
     const CliResult result = run({"watch", "--settings", utf8Path(folder, "Zorvant.ini"), "--once"});
-    EXPECT_EQ(result.code, 0);
+    EXPECT_EQ(result.code, 1); // the mail could not go
     EXPECT_EQ(waitForFile(folder, "args.txt"), "Сигнал\nSBER\n");
     EXPECT_NE(result.out.find("\t" + utf8Path(folder, "run.txt") + "\tЗапустить приложение\t"),
               std::string::npos)
@@ -70,6 +72,39 @@ TEST(WatchCommand, OnceActsOnEveryFilePresentAndPrintsALineForEach) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "run.txt"));
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "mail.txt~zorvant")); // kept for a later try
     EXPECT_EQ(folder.read("Zorvant.ini"), settings);                          // only read
+}
+
+TEST(WatchCommand, OnceFailsAndKeepsTheMessageOfAProgramOrASoundThatCannotStart) {
+    TempFolder folder;
+    folder.write("tone.wav", testing::silentWave());
+    const std::string utf8 = "Интервал просмотра=1\r\nФайл сообщений=" + utf8Path(folder, "run.txt") +
+                             ";Запустить приложение;\"" + utf8Path(folder, "нет программы") +
+                             "\" %ТЕКСТ%\r\nФайл сообщений=" + utf8Path(folder, "sound.txt") +
+                             ";Проиграть wav файл;" + utf8Path(folder, "tone.wav") + "\r\n";
+    folder.write("Zorvant.ini", text::fromUtf8(utf8));
+    folder.write("run.txt", "A\r\n");
+    folder.write("sound.txt", "B\r\n");
+    const testing::FakePlayer noSoundCard(1);
+    const CliResult result = run({"watch", "--settings", utf8Path(folder, "Zorvant.ini"), "--once"});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.out, "") << "a failure was printed as an action";
+    EXPECT_NE(result.err.find("нет программы"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("aplay"), std::string::npos) << result.err;
+    EXPECT_EQ(folder.read("run.txt~zorvant"), "A\r\n");
+    EXPECT_EQ(folder.read("sound.txt~zorvant"), "B\r\n");
+}
+
+TEST(WatchCommand, ADamagedSettingsLineCostsOnlyThatLine) {
+    TempFolder folder;
+    const std::string program =
+        "\"" + std::string(RECORD_ARGS_PATH) + "\" \"" + utf8Path(folder, "args.txt") + "\"";
+    folder.write("Zorvant.ini",
+                 text::fromUtf8("Интервал просмотра=5.5x\r\nФайл сообщений=" + utf8Path(folder, "run.txt") +
+                                ";Запустить приложение;" + program + " %ТЕКСТ%\r\n"));
+    folder.write("run.txt", "A\r\n");
+    const CliResult result = run({"watch", "--settings", utf8Path(folder, "Zorvant.ini"), "--once"});
+    EXPECT_EQ(waitForFile(folder, "args.txt"), "A\n");
+    EXPECT_NE(result.err.find("строка 1"), std::string::npos) << result.err;
 }
 
 TEST(WatchCommand, RefusesBadArgumentsAndMissingSettings) {

@@ -8,12 +8,16 @@ MODE is one of:
   drop-after-data      take the whole message after DATA, then close without the final reply
   silent               accept the connection and never say a word
   silent-after-ehlo    greet and answer EHLO, then never answer again
+  stall-after-data     take the whole message, then never answer
+  slow-after-data      take the whole message and accept it two seconds later
+  silent-at-quit       accept the message, then never answer QUIT
 Every connection is logged to PORT_FILE + ".log", one line per command received.
 """
 import os
 import socket
 import sys
 import threading
+import time
 
 MODE, PORT_FILE = sys.argv[1], sys.argv[2]
 
@@ -49,7 +53,16 @@ def serve(conn):
             if in_data:
                 if line == b".":
                     log("end of data")
-                    return
+                    if MODE == "drop-after-data":
+                        return
+                    if MODE == "stall-after-data":
+                        for _ in lines(conn):
+                            pass
+                        return
+                    if MODE == "slow-after-data":
+                        time.sleep(2)
+                    conn.sendall(b"250 queued\r\n")
+                    in_data = False
                 continue
             verb = line.split(b" ")[0].upper().decode("ascii", "replace")
             log(verb)
@@ -61,6 +74,8 @@ def serve(conn):
                 conn.sendall(b"354 go on\r\n")
                 in_data = True
             elif verb == "QUIT":
+                if MODE == "silent-at-quit":
+                    continue
                 conn.sendall(b"221 bye\r\n")
                 return
             else:

@@ -4,6 +4,7 @@
 #include "platform/services.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
+#include "watch/mail_sender.h"
 #include "watch/watcher.h"
 
 #include <fcntl.h>
@@ -38,7 +39,7 @@ public:
     bool renameFile(std::string_view from, std::string_view to) override {
         return real().renameFile(from, to);
     }
-    bool heldByWriter(std::string_view name) override { return real().heldByWriter(name); }
+    platform::WriterState writerState(std::string_view name) override { return real().writerState(name); }
     std::string readFile(std::string_view name) override { return real().readFile(name); }
     void shellOpen(std::string_view) override {}
     void startCommandLine(std::string_view commandLine) override { started.emplace_back(commandLine); }
@@ -50,15 +51,15 @@ private:
 
 class NoMail : public MailSender {
 public:
-    void send(const MailSettings&, std::string_view, std::string_view) override {}
-    bool testConnection(const MailSettings&) override { return false; }
+    DeliveryOutcome deliver(const Parcel&, std::stop_token) override { return {}; }
+    bool testConnection(const MailSettings&, std::stop_token) override { return false; }
 };
 
 struct Race {
     testing::TempFolder folder;
     RacingServices system;
     NoMail mail;
-    Watcher watcher{system, mail};
+    Watcher watcher{system, {{kSendMail, &mail}}};
     TickInput input;
     std::vector<TickReport> reports;
 

@@ -63,7 +63,7 @@ TEST(WavFaults, TheMessageWaitsUntilTheSoundIsMended) {
     testing::TempFolder folder;
     CheckingServices system;
     testing::RecordingMailSender mail;
-    Watcher watcher(system, mail);
+    Watcher watcher(system, {{kSendMail, &mail}});
     folder.write("alarm.wav", "not a sound");
     folder.write("m.txt", "A\r\n");
     const TickInput input{{{folder.file("m.txt"), std::string(kPlaySound), folder.file("alarm.wav")}},

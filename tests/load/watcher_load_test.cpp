@@ -1,6 +1,7 @@
 // zorvant-cli watch under load: 200 watched message files, four writer processes appending lines at
 // random, a tick every second whose run action records every line it is given. Every line written must
 // be acted on exactly once.
+#include "line_tally.h"
 #include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
@@ -20,15 +21,6 @@ using namespace std::chrono_literals;
 constexpr int kFiles = 200;
 constexpr int kWriters = 4;
 constexpr int kWriteSeconds = 15;
-
-std::vector<std::string> linesOf(const fs::path& file) {
-    std::vector<std::string> lines;
-    std::ifstream in(file);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty())
-            lines.push_back(line);
-    return lines;
-}
 
 struct LoadRun {
     TempFolder folder;
@@ -66,10 +58,10 @@ TEST(WatcherLoad, EveryWrittenLineIsActedOnExactlyOnce) {
     for (auto& writer : writers)
         ASSERT_EQ(writer->waitForExit(std::chrono::seconds(kWriteSeconds + 30)), 0);
 
-    std::multiset<std::string> written;
+    std::vector<fs::path> ledgers;
     for (int w = 0; w < kWriters; ++w)
-        for (auto& line : linesOf(run.ledger(w)))
-            written.insert(std::move(line));
+        ledgers.push_back(run.ledger(w));
+    const auto written = writtenLines(ledgers);
     // The watcher drains what is left within a few ticks; one more tick shows any late duplicate.
     for (int i = 0; i < 150 && linesOf(run.recorded).size() < written.size(); ++i)
         std::this_thread::sleep_for(100ms);
@@ -77,17 +69,9 @@ TEST(WatcherLoad, EveryWrittenLineIsActedOnExactlyOnce) {
     watcher.terminate();
     EXPECT_EQ(watcher.waitForExit(10s), 0);
 
-    std::map<std::string, int> actedOn;
-    for (const auto& line : linesOf(run.recorded))
-        ++actedOn[line];
-    std::size_t duplicates = 0, losses = 0, unknown = 0;
-    for (const auto& [line, times] : actedOn) {
-        duplicates += times > 1 ? times - 1 : 0;
-        unknown += written.count(line) == 0 ? 1 : 0;
-    }
-    for (const auto& line : written)
-        losses += actedOn.count(line) == 0 ? 1 : 0;
-    const std::size_t total = linesOf(run.recorded).size();
+    const auto acted = linesOf(run.recorded);
+    const auto [duplicates, losses, unknown] = tally(written, acted);
+    const std::size_t total = acted.size();
     std::cout << "watcher load: " << written.size() << " lines written, " << total << " acted on, "
               << duplicates << " duplicates, " << losses << " lost, " << unknown << " unknown\n";
     RecordProperty("linesWritten", static_cast<int>(written.size()));

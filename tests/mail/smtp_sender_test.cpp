@@ -2,6 +2,7 @@
 #include "text/cp1251.h"
 #include "text/error.h"
 #include "watch/smtp_sender.h"
+#include "watch/watch_record.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -23,14 +24,15 @@ protected:
                 std::string(password)};
     }
 
-    // The error's text in UTF-8, or empty when the send went through.
-    std::string sendError(MailSender& sender, const MailSettings& settings, std::string_view recipients) {
-        try {
-            sender.send(settings, recipients, " x");
-            return "";
-        } catch (const Error& error) {
-            return text::toUtf8(error.what());
-        }
+    static DeliveryOutcome deliver(MailSender& sender, const MailSettings& settings,
+                                   std::string_view recipients, std::string_view body = " x") {
+        return sender.deliver(
+            {"m.txt", std::string(kSendMail), std::string(recipients), std::string(body), settings}, {});
+    }
+    // The outcome's text in UTF-8, with what became of the message before it.
+    static std::string said(const DeliveryOutcome& outcome) {
+        const char* kinds[] = {"delivered", "refusals", "retry", "aside"};
+        return std::string(kinds[static_cast<int>(outcome.kind)]) + ": " + text::toUtf8(outcome.reason);
     }
 
     bool sawEvent(std::string_view prefix) const {
@@ -39,13 +41,15 @@ protected:
                            [&](const auto& e) { return e.starts_with(prefix); });
     }
 
-    SmtpTestServer server{{"nobody@example.ru"}};
+    SmtpTestServer server{
+        SmtpTestServer::Options{{"nobody@example.ru", "other@example.ru"}, {"busy@example.ru"}, {}, 0}};
     SmtpMailSender sender{SmtpOptions{server.caFile()}};
 };
 
 TEST_F(SmtpSenderTest, TheServerReadsEveryPartOfAMessageSentOverStartTlsWithLogin) {
-    sender.send(settingsFor("starttls"), std::string("a@x.ru, \"Петров, Иван\" <ivan@y.ru>,"_cp),
-                " Цена 250,5 SBER"_cp);
+    EXPECT_EQ(said(deliver(sender, settingsFor("starttls"),
+                           std::string("a@x.ru, \"Петров, Иван\" <ivan@y.ru>,"_cp), " Цена 250,5 SBER"_cp)),
+              "delivered: ");
     const auto messages = server.messages();
     ASSERT_EQ(messages.size(), 1u);
     const auto& m = messages[0];
@@ -71,11 +75,11 @@ TEST_F(SmtpSenderTest, TheServerReadsEveryPartOfAMessageSentOverStartTlsWithLogi
 }
 
 TEST_F(SmtpSenderTest, SmtpsAndPlainServersEachGetTheirOwnMessage) {
-    sender.send(settingsFor("smtps"), "a@x.ru", " first");
+    deliver(sender, settingsFor("smtps"), "a@x.ru", " first");
     MailSettings plain = settingsFor("plain", false, "typed but unused");
     plain.returnAddress = "robot@example.ru";
     plain.subject = "Signal: SBER  up";
-    sender.send(plain, "b@x.ru", " second");
+    deliver(sender, plain, "b@x.ru", " second");
     const auto messages = server.messages();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0]["listener"].str(), "smtps");
@@ -102,7 +106,7 @@ TEST_F(SmtpSenderTest, LongSubjectsAndBodiesArriveUnchanged) {
     for (int i = 0; i < 40; ++i)
         body += std::string(" Строка сообщения номер "_cp) + std::to_string(i) + " = =?x?= .";
     settings.subject = subject;
-    sender.send(settings, "a@x.ru", body);
+    deliver(sender, settings, "a@x.ru", body);
     const auto messages = server.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0]["subject"].str(), text::toUtf8(subject));
@@ -111,49 +115,73 @@ TEST_F(SmtpSenderTest, LongSubjectsAndBodiesArriveUnchanged) {
     EXPECT_TRUE(messages[0]["defects"].array().empty());
 }
 
-TEST_F(SmtpSenderTest, FailuresSayWhatWentWrongInTheServersWords) {
-    const std::string denied = sendError(sender, settingsFor("starttls", true, "wrong"), "a@x.ru");
-    EXPECT_NE(denied.find("отклонил имя пользователя или пароль"), std::string::npos) << denied;
-    EXPECT_NE(denied.find("535"), std::string::npos) << denied;
-
+TEST_F(SmtpSenderTest, WhatBecomesOfAMessageFollowsTheServersAnswer) {
     MailSettings closed = settingsFor("plain");
     closed.host = server.address() + ":" + std::to_string(testing::closedPort(server.address()));
-    const std::string refused = sendError(sender, closed, "a@x.ru");
-    EXPECT_NE(refused.find("не принимает соединение"), std::string::npos) << refused;
-    EXPECT_NE(refused.find(closed.host), std::string::npos) << refused;
+    const struct {
+        MailSettings settings;
+        std::string recipients;
+        std::vector<std::string> saying;
+    } cases[] = {
+        {settingsFor("starttls", true, "wrong"),
+         "a@x.ru",
+         {"aside: ", "отклонил имя пользователя или пароль", "535"}},
+        {closed, "a@x.ru", {"retry: ", "не принимает соединение", closed.host}},
+        {settingsFor("plain", false),
+         "a@x.ru, nobody@example.ru",
+         {"refusals: ", "nobody@example.ru (550 5.1.1 <nobody@example.ru>: Recipient address rejected"}},
+        {settingsFor("plain", false),
+         "nobody@example.ru, other@example.ru",
+         {"aside: ", "не принял ни одного получателя", "other@example.ru (550"}},
+        {settingsFor("plain", false), "busy@example.ru, nobody@example.ru", {"retry: ", "450 4.2.1"}},
+    };
+    for (const auto& [settings, recipients, saying] : cases) {
+        const std::string outcome = said(deliver(sender, settings, recipients));
+        for (const auto& words : saying)
+            EXPECT_NE(outcome.find(words), std::string::npos) << recipients << ": " << outcome;
+    }
+    const auto messages = server.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0]["envelope_to"].strings(), std::vector<std::string>{"a@x.ru"});
+}
 
-    const std::string rejected = sendError(sender, settingsFor("plain"), "a@x.ru, nobody@example.ru");
-    EXPECT_NE(rejected.find("Recipient address rejected"), std::string::npos) << rejected;
-    EXPECT_NE(rejected.find("550"), std::string::npos) << rejected;
-
+TEST_F(SmtpSenderTest, APasswordNeverGoesWithoutTls) {
+    const std::string outcome = said(deliver(sender, settingsFor("plain"), "a@x.ru"));
+    EXPECT_NE(outcome.find("retry: "), std::string::npos) << outcome;
+    EXPECT_NE(outcome.find("STARTTLS"), std::string::npos) << outcome;
+    EXPECT_FALSE(sawEvent("auth")) << "the server was offered the password in clear";
+    EXPECT_FALSE(sawEvent("plain MAIL"));
     EXPECT_TRUE(server.messages().empty());
+    // Without a login, a server without TLS still gets its mail.
+    EXPECT_EQ(said(deliver(sender, settingsFor("plain", false), "a@x.ru")), "delivered: ");
 }
 
 TEST_F(SmtpSenderTest, ServerCertificatesAreChecked) {
     SmtpMailSender trusting{SmtpOptions{}};
     for (const char* listener : {"starttls", "smtps"}) {
-        const std::string error = sendError(trusting, settingsFor(listener), "a@x.ru");
-        EXPECT_NE(error.find("сертификат сервера не прошёл проверку"), std::string::npos) << error;
+        const std::string outcome = said(deliver(trusting, settingsFor(listener), "a@x.ru"));
+        EXPECT_NE(outcome.find("retry: "), std::string::npos) << outcome;
+        EXPECT_NE(outcome.find("сертификат сервера не прошёл проверку"), std::string::npos) << outcome;
     }
     EXPECT_TRUE(server.messages().empty());
-    EXPECT_FALSE(trusting.testConnection(settingsFor("smtps")));
+    EXPECT_FALSE(trusting.testConnection(settingsFor("smtps"), {}));
 }
 
 TEST_F(SmtpSenderTest, ConnectionTestGreetsAndQuitsWithoutLoginOrMail) {
-    EXPECT_TRUE(sender.testConnection(settingsFor("starttls", true, "wrong")));
+    EXPECT_TRUE(sender.testConnection(settingsFor("starttls", true, "wrong"), {}));
     const std::vector<std::string> expected = {"starttls EHLO tls=False", "starttls EHLO tls=True",
                                                "starttls NOOP", "starttls QUIT"};
     EXPECT_EQ(server.events(), expected);
-    EXPECT_TRUE(sender.testConnection(settingsFor("smtps")));
-    EXPECT_TRUE(sender.testConnection(settingsFor("plain", false)));
+    EXPECT_TRUE(sender.testConnection(settingsFor("smtps"), {}));
+    EXPECT_TRUE(sender.testConnection(settingsFor("plain", false), {}));
     EXPECT_FALSE(sawEvent("auth"));
     EXPECT_FALSE(sawEvent("MAIL"));
 
     MailSettings closed = settingsFor("plain");
     closed.host = server.address() + ":" + std::to_string(testing::closedPort(server.address()));
-    EXPECT_FALSE(sender.testConnection(closed));
+    EXPECT_FALSE(sender.testConnection(closed, {}));
     closed.host = "";
-    EXPECT_FALSE(sender.testConnection(closed));
+    EXPECT_FALSE(sender.testConnection(closed, {}));
 }
 
 } // namespace

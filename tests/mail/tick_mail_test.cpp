@@ -2,6 +2,7 @@
 #include "platform/services.h"
 #include "support/smtp_test_server.h"
 #include "support/temp_folder.h"
+#include "support/watch_ticks.h"
 #include "text/cp1251.h"
 #include "watch/smtp_sender.h"
 #include "watch/watcher.h"
@@ -17,65 +18,95 @@ using testing::SmtpTestServer;
 // The watch tick with the program's own services and SMTP sender, against the real test server.
 class TickMailTest : public ::testing::Test {
 protected:
-    TickInput input(std::string_view password, std::string_view messageFile = "m.txt") const {
+    TickInput input(std::string_view messageFile, std::string_view recipients = "a@x.ru, b@y.ru,",
+                    std::string_view password = SmtpTestServer::kPassword) const {
         const MailSettings mail{server.host("starttls"),
                                 std::string("Робот <robot@example.ru>"_cp),
                                 std::string("Сигнал"_cp),
                                 true,
                                 std::string(SmtpTestServer::kUser),
                                 std::string(password)};
-        return {{{folder.file(messageFile), std::string(kSendMail), "a@x.ru, b@y.ru,"}}, mail, 5s};
+        return {{{folder.file(messageFile), std::string(kSendMail), std::string(recipients)}}, mail, 5s};
     }
+    // One tick and the deliveries it started; the reports as "action: text" or "error: text", UTF-8.
+    std::vector<std::string> tick(const TickInput& ticked) {
+        std::vector<std::string> said;
+        for (const auto& report : testing::tickAndDeliver(watcher, ticked))
+            said.push_back((report.kind == TickReport::Kind::Error ? "error: " : "action: ") +
+                           text::toUtf8(report.text));
+        return said;
+    }
+    bool exists(std::string_view name) const { return platform::plainFileExists(folder.file(name)); }
 
     testing::TempFolder folder;
-    SmtpTestServer server{{"nobody@example.ru"}};
+    SmtpTestServer server{SmtpTestServer::Options{{"nobody@example.ru"}, {"busy@example.ru"}, {}, 0}};
     SmtpMailSender sender{SmtpOptions{server.caFile()}};
     std::chrono::system_clock::time_point now{std::chrono::hours(1000)};
-    Watcher watcher{platform::systemServices(), sender, [this] { return now; }};
+    Watcher watcher{platform::systemServices(), {{kSendMail, &sender}}, [this] { return now; }};
 };
 
 TEST_F(TickMailTest, AMessageFileReachesTheServerAndIsThenDeleted) {
     folder.write("m.txt", std::string("Цена 250\r\nSBER\r\n"_cp));
-    const auto reports = watcher.tick(input(SmtpTestServer::kPassword));
-    ASSERT_TRUE(reports.has_value());
-    ASSERT_EQ(reports->size(), 1u);
-    EXPECT_EQ((*reports)[0].kind, TickReport::Kind::Action);
+    EXPECT_EQ(tick(input("m.txt")), std::vector<std::string>{"action:  Цена 250 SBER"});
     const auto messages = server.messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0]["body"].str(), " Цена 250 SBER\r\n");
     EXPECT_EQ(messages[0]["subject"].str(), "Сигнал");
     EXPECT_EQ(messages[0]["envelope_to"].strings(), (std::vector<std::string>{"a@x.ru", "b@y.ru"}));
-    EXPECT_FALSE(platform::plainFileExists(folder.file("m.txt")));
-    EXPECT_FALSE(platform::plainFileExists(claimedName(folder.file("m.txt"))));
+    EXPECT_FALSE(exists("m.txt"));
+    EXPECT_FALSE(exists("m.txt~zorvant"));
 }
 
-TEST_F(TickMailTest, AFailedSendKeepsTheMessageUntilTheServerTakesIt) {
-    TickInput wrongPassword = input("wrong", "m1.txt");
-    TickInput closedPort = input(SmtpTestServer::kPassword, "m2.txt");
-    closedPort.mail.host = server.address() + ":" + std::to_string(testing::closedPort(server.address()));
-    TickInput refusedRecipient = input(SmtpTestServer::kPassword, "m3.txt");
-    refusedRecipient.records[0].Target = "nobody@example.ru";
-    const std::pair<const TickInput*, std::string> failures[] = {
-        {&wrongPassword, "535"}, {&closedPort, "не принимает соединение"}, {&refusedRecipient, "550"}};
-    for (const auto& [failing, words] : failures) {
-        const std::string& file = failing->records[0].MessageFile;
-        platform::writeFile(file, "A\r\n");
-        const auto reports = watcher.tick(*failing);
-        ASSERT_TRUE(reports.has_value());
-        ASSERT_EQ(reports->size(), 1u) << words;
-        EXPECT_EQ((*reports)[0].kind, TickReport::Kind::Error);
-        EXPECT_NE(text::toUtf8((*reports)[0].text).find(words), std::string::npos)
-            << text::toUtf8((*reports)[0].text);
-        EXPECT_TRUE(platform::plainFileExists(claimedName(file))) << words;
+TEST_F(TickMailTest, RefusedRecipientsAreNamedAndTheOthersServed) {
+    folder.write("m.txt", "A\r\n");
+    const auto said = tick(input("m.txt", "a@x.ru, nobody@example.ru"));
+    ASSERT_EQ(said.size(), 2u);
+    EXPECT_EQ(said[0], "action:  A");
+    EXPECT_NE(said[1].find("не всем получателям"), std::string::npos) << said[1];
+    EXPECT_NE(said[1].find("nobody@example.ru (550"), std::string::npos) << said[1];
+    ASSERT_EQ(server.messages().size(), 1u);
+    EXPECT_EQ(server.messages()[0]["envelope_to"].strings(), std::vector<std::string>{"a@x.ru"});
+    EXPECT_FALSE(exists("m.txt~zorvant"));
+}
+
+TEST_F(TickMailTest, AMessageRefusedForGoodIsSetAsideAndTheNextOneGoes) {
+    const TickInput refused = input("m.txt", "nobody@example.ru");
+    const TickInput deniedLogin = input("p.txt", "a@x.ru", "wrong");
+    for (const auto* failing : {&refused, &deniedLogin}) {
+        const std::string file = text::toUtf8(failing->records[0].MessageFile);
+        for (const char* line : {"A\r\n", "B\r\n"}) {
+            platform::writeFile(failing->records[0].MessageFile, line);
+            const auto said = tick(*failing);
+            ASSERT_EQ(said.size(), 1u) << file; // once for each message, never again
+            EXPECT_NE(said[0].find("error: "), std::string::npos) << said[0];
+            EXPECT_NE(said[0].find(failing == &refused ? "550" : "535"), std::string::npos) << said[0];
+            EXPECT_TRUE(tick(*failing).empty());
+        }
+        EXPECT_EQ(platform::readFile(failing->records[0].MessageFile + "~unsent"), "A\r\n");
+        EXPECT_EQ(platform::readFile(failing->records[0].MessageFile + "~unsent2"), "B\r\n");
+        EXPECT_FALSE(platform::plainFileExists(claimedName(failing->records[0].MessageFile)));
     }
     EXPECT_TRUE(server.messages().empty());
+}
 
+TEST_F(TickMailTest, ATemporaryRefusalKeepsTheMessageForLater) {
+    TickInput deferred = input("m.txt", "busy@example.ru");
+    TickInput closed = input("n.txt");
+    closed.mail.host = server.address() + ":" + std::to_string(testing::closedPort(server.address()));
+    const std::pair<const TickInput*, const char*> failures[] = {{&deferred, "450"},
+                                                                 {&closed, "не принимает соединение"}};
+    for (const auto& [failing, words] : failures) {
+        SCOPED_TRACE(words);
+        platform::writeFile(failing->records[0].MessageFile, "A\r\n");
+        const auto said = tick(*failing);
+        ASSERT_EQ(said.size(), 1u);
+        EXPECT_NE(said[0].find(words), std::string::npos) << said[0];
+        EXPECT_TRUE(platform::plainFileExists(claimedName(failing->records[0].MessageFile))) << words;
+    }
     now += 10min;
-    watcher.tick(input(SmtpTestServer::kPassword, "m1.txt"));
-    const auto messages = server.messages();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0]["body"].str(), " A\r\n");
-    EXPECT_FALSE(platform::plainFileExists(claimedName(folder.file("m1.txt"))));
+    EXPECT_TRUE(tick(closed).empty()); // tried again, and the streak is not reported twice
+    EXPECT_TRUE(exists("n.txt~zorvant"));
+    EXPECT_TRUE(server.messages().empty());
 }
 
 } // namespace

@@ -38,6 +38,10 @@ TEST(Platform, CyrillicNamesReachTheFileSystem) {
     writeFile(file, "B\r\n");
     EXPECT_TRUE(copyFileReplacing(file, copy));
     EXPECT_EQ(readFile(copy), "B\r\n");
+    writeFile(file, "C\r\n");
+    EXPECT_FALSE(renameFile(copy, file)); // never over an existing file
+    EXPECT_EQ(readFile(file), "C\r\n");
+    EXPECT_TRUE(deleteFile(file));
     EXPECT_TRUE(renameFile(copy, file));
     EXPECT_FALSE(plainFileExists(copy));
     EXPECT_TRUE(deleteFile(file));

@@ -1,11 +1,13 @@
 #include "platform/services.h"
 
 #include "platform/platform.h"
+#include "support/fake_player.h"
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
 #include "text/error.h"
 
 #include <chrono>
+#include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -37,10 +39,23 @@ TEST(Services, StartsACommandLineWithoutAShell) {
     EXPECT_FALSE(plainFileExists(folder.file("x")));
 }
 
-TEST(Services, ProgramsThatCannotStartAreIgnored) {
+std::string startError(std::string_view commandLine) {
+    try {
+        systemServices().startCommandLine(commandLine);
+        return "";
+    } catch (const Error& error) {
+        return text::toUtf8(error.what());
+    }
+}
+
+TEST(Services, ProgramsThatCannotStartRaiseAnError) {
     TempFolder folder;
-    EXPECT_NO_THROW(systemServices().startCommandLine(folder.file("нет.exe") + " A"));
-    EXPECT_NO_THROW(systemServices().startCommandLine(""));
+    const std::string missing = startError(folder.file("нет.exe") + " A");
+    EXPECT_NE(missing.find(text::toUtf8(folder.file("нет.exe"))), std::string::npos) << missing;
+    EXPECT_NE(startError(""), "");
+    // One argument beyond what the system passes to a program.
+    const std::string tooLong = startError(inQuotes(RECORD_ARGS_PATH) + " " + std::string(200'000, 'x'));
+    EXPECT_NE(tooLong.find(std::strerror(E2BIG)), std::string::npos) << tooLong;
     EXPECT_NO_THROW(systemServices().shellOpen(folder.file("нет.txt")));
 }
 
@@ -61,23 +76,33 @@ TEST(Services, SoundsThatCannotPlayRaiseAnError) {
                                          "\x40\x1F\x00\x00\x40\x1F\x00\x00\x01\x00\x08\x00"
                                          "data\x04\x00\x00\x00\x80\x90\x80\x70",
                                          48));
-    EXPECT_NO_THROW(systemServices().playSound(folder.file("tone.wav")));
+    for (const int playing : {0, -1}) {
+        testing::FakePlayer player(playing);
+        EXPECT_NO_THROW(systemServices().playSound(folder.file("tone.wav"))) << playing;
+    }
+    testing::FakePlayer noSoundCard(1);
+    try {
+        systemServices().playSound(folder.file("tone.wav"));
+        ADD_FAILURE() << "a player that failed was taken for playing";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find(folder.file("tone.wav")), std::string::npos);
+    }
 }
 
 TEST(Services, KnowsWhenAWriterHoldsAFile) {
     TempFolder folder;
     folder.write("m.txt", "A\r\n");
     const std::string name = folder.file("m.txt");
-    EXPECT_FALSE(systemServices().heldByWriter(name));
+    EXPECT_EQ(systemServices().writerState(name), WriterState::Free);
     const int writer = ::open((folder.path() / "m.txt").c_str(), O_WRONLY | O_APPEND);
     ASSERT_NE(writer, -1);
-    EXPECT_TRUE(systemServices().heldByWriter(name));
+    EXPECT_EQ(systemServices().writerState(name), WriterState::Held);
     ::close(writer);
-    EXPECT_FALSE(systemServices().heldByWriter(name));
+    EXPECT_EQ(systemServices().writerState(name), WriterState::Free);
     const int reader = ::open((folder.path() / "m.txt").c_str(), O_RDONLY);
-    EXPECT_FALSE(systemServices().heldByWriter(name));
+    EXPECT_EQ(systemServices().writerState(name), WriterState::Free);
     ::close(reader);
-    EXPECT_FALSE(systemServices().heldByWriter(folder.file("missing.txt")));
+    EXPECT_EQ(systemServices().writerState(folder.file("missing.txt")), WriterState::Free);
 }
 
 } // namespace

@@ -85,10 +85,15 @@ TEST_F(StartedProgram, IsNotWaitedFor) {
     EXPECT_EQ(recorded(), (std::vector<std::string>{"--slowly", cp("Сигнал:"), cp("покупка")}));
 }
 
-TEST_F(StartedProgram, AProgramThatCannotStartIsIgnored) {
-    systemServices().startCommandLine(temp.file("нет такой программы.exe") + " A");
-    systemServices().startCommandLine("");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+TEST_F(StartedProgram, AProgramThatCannotStartRaisesAnErrorNamingIt) {
+    const std::string missing = temp.file("нет такой программы.exe");
+    try {
+        systemServices().startCommandLine(missing + " A");
+        ADD_FAILURE() << "a program that is not there was taken for started";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find(missing), std::string::npos);
+    }
+    EXPECT_THROW(systemServices().startCommandLine(""), Error);
     EXPECT_FALSE(plainFileExists(log));
 }
 

@@ -55,4 +55,9 @@ void ChildProcess::terminate() {
         ::kill(pid_, SIGTERM);
 }
 
+void ChildProcess::interrupt() {
+    if (pid_ > 0)
+        ::kill(pid_, SIGINT);
+}
+
 } // namespace zorvant::testing

@@ -17,6 +17,8 @@ public:
     // The exit code, or -1 when it did not end in time (it is killed then) or ended by a signal.
     int waitForExit(std::chrono::milliseconds timeout);
     void terminate();
+    // Ctrl+C.
+    void interrupt();
 
 private:
     int pid_ = -1;

@@ -12,11 +12,13 @@ void RecordingServices::playSound(std::string_view wavFile) {
     played.emplace_back(wavFile);
 }
 
-void RecordingMailSender::send(const watch::MailSettings& settings, std::string_view recipients,
-                               std::string_view body) {
+watch::DeliveryOutcome RecordingMailSender::deliver(const watch::Parcel& parcel, std::stop_token) {
+    if (whileSending)
+        whileSending();
     if (!failWith.empty())
-        throw Error(failWith);
-    sent.push_back({settings, std::string(recipients), std::string(body)});
+        return {watch::DeliveryOutcome::Kind::RetryLater, failWith};
+    sent.push_back({parcel.mail, parcel.target, parcel.text});
+    return {};
 }
 
 Forms::Forms(std::string programFolder, char decimalSeparator)

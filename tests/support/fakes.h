@@ -7,6 +7,7 @@
 #include "support/scripted_dialogs.h"
 #include "watch/mail_sender.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,14 +21,15 @@ public:
     // Sound files the player refuses, with the error it raises.
     std::vector<std::string> unplayable;
 
-    bool heldByWriter(std::string_view name) override {
-        return platform::systemServices().heldByWriter(name);
+    platform::WriterState writerState(std::string_view name) override {
+        return platform::systemServices().writerState(name);
     }
     void shellOpen(std::string_view target) override { opened.emplace_back(target); }
     void startCommandLine(std::string_view commandLine) override { started.emplace_back(commandLine); }
     void playSound(std::string_view wavFile) override;
 };
 
+// Deliveries run on the watcher's delivery thread: read what it recorded once they are done.
 class RecordingMailSender : public watch::MailSender {
 public:
     struct Sent {
@@ -38,12 +40,16 @@ public:
     std::vector<Sent> sent;
     std::vector<watch::MailSettings> tested;
     bool connectionWorks = true;
-    // When set, send throws this error text instead of sending.
+    // When set, a delivery fails for now with this text instead of sending.
     std::string failWith;
+    // Run inside every delivery and every connection test, before they answer.
+    std::function<void()> whileSending;
+    std::function<void()> whileTesting;
 
-    void send(const watch::MailSettings& settings, std::string_view recipients,
-              std::string_view body) override;
-    bool testConnection(const watch::MailSettings& settings) override {
+    watch::DeliveryOutcome deliver(const watch::Parcel& parcel, std::stop_token stop) override;
+    bool testConnection(const watch::MailSettings& settings, std::stop_token) override {
+        if (whileTesting)
+            whileTesting();
         tested.push_back(settings);
         return connectionWorks;
     }

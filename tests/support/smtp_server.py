@@ -2,7 +2,9 @@
 
 Three listeners on the given loopback address: "plain" offers no TLS, "starttls" offers STARTTLS, and
 "smtps" speaks TLS from the start on its own port, 465 unless told otherwise (binding it needs root; each
-server takes its own 127.x.y.z address, so that servers of tests that run at once do not collide).
+server takes its own 127.x.y.z address, so that servers of tests that run at once do not collide). The
+plain listener takes a given port when asked, so that a test can name a server before it starts.
+Recipients given with --refuse get 550 at RCPT, those given with --defer 450.
 All of them offer AUTH LOGIN and PLAIN for the one user given. Each accepted message is parsed with
 Python's email package and written as <folder>/<n>.json; every command of interest is appended to
 <folder>/events.log. The ports are printed as one JSON line on standard output once the server is up;
@@ -32,10 +34,11 @@ def free_port(address):
 
 
 class Recorder:
-    def __init__(self, folder, name, refused):
+    def __init__(self, folder, name, refused, deferred):
         self.folder = folder
         self.name = name
         self.refused = refused
+        self.deferred = deferred
         self.lock = threading.Lock()
 
     def event(self, text):
@@ -64,6 +67,9 @@ class Recorder:
         if address in self.refused:
             self.event("RCPT refused " + address)
             return "550 5.1.1 <%s>: Recipient address rejected: no such user" % address
+        if address in self.deferred:
+            self.event("RCPT deferred " + address)
+            return "450 4.2.1 <%s>: Mailbox busy, try again later" % address
         envelope.rcpt_tos.append(address)
         return "250 OK"
 
@@ -125,6 +131,8 @@ def main():
     parser.add_argument("--user", required=True)
     parser.add_argument("--password", required=True)
     parser.add_argument("--refuse", action="append", default=[])
+    parser.add_argument("--defer", action="append", default=[])
+    parser.add_argument("--plain-port", type=int, default=0)
     args = parser.parse_args()
 
     def authenticator(server, session, envelope, mechanism, auth_data):
@@ -139,16 +147,19 @@ def main():
     tls.load_cert_chain(args.cert, args.key)
     common = dict(hostname=args.address, authenticator=authenticator, auth_require_tls=False,
                   server_hostname="localhost")
+    def recorder(name):
+        return Recorder(args.folder, name, args.refuse, args.defer)
+
     controllers = {
-        "plain": lambda port: Controller(Recorder(args.folder, "plain", args.refuse), port=port, **common),
-        "starttls": lambda port: Controller(Recorder(args.folder, "starttls", args.refuse), port=port,
-                                            tls_context=tls, require_starttls=False, **common),
-        "smtps": lambda port: Controller(Recorder(args.folder, "smtps", args.refuse), port=port,
-                                         ssl_context=tls, **common),
+        "plain": lambda port: Controller(recorder("plain"), port=port, **common),
+        "starttls": lambda port: Controller(recorder("starttls"), port=port, tls_context=tls, require_starttls=False,
+                                            **common),
+        "smtps": lambda port: Controller(recorder("smtps"), port=port, ssl_context=tls, **common),
     }
+    fixed = {"smtps": args.smtps_port, "plain": args.plain_port}
     ports, running = {}, []
     for name, make in controllers.items():
-        ports[name] = args.smtps_port if name == "smtps" else free_port(args.address)
+        ports[name] = fixed.get(name) or free_port(args.address)
         controller = make(ports[name])
         controller.start()
         running.append(controller)

@@ -26,12 +26,6 @@ namespace {
 // Debian's own interpreter: the one first on PATH may not see the python3-aiosmtpd package.
 constexpr const char* kPython = "/usr/bin/python3";
 
-std::string randomLoopbackAddress() {
-    std::random_device random;
-    return "127." + std::to_string(1 + random() % 254) + "." + std::to_string(random() % 256) + "." +
-           std::to_string(1 + random() % 254);
-}
-
 std::string fileText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -39,9 +33,16 @@ std::string fileText(const fs::path& path) {
 
 } // namespace
 
-SmtpTestServer::SmtpTestServer(const std::vector<std::string>& refused) : address_(randomLoopbackAddress()) {
+std::string randomLoopbackAddress() {
+    std::random_device random;
+    return "127." + std::to_string(1 + random() % 254) + "." + std::to_string(random() % 256) + "." +
+           std::to_string(1 + random() % 254);
+}
+
+SmtpTestServer::SmtpTestServer(const Options& options)
+    : address_(options.address.empty() ? randomLoopbackAddress() : options.address) {
     makeCertificate();
-    start(refused);
+    start(options);
 }
 
 SmtpTestServer::~SmtpTestServer() {
@@ -67,18 +68,21 @@ void SmtpTestServer::makeCertificate() const {
                                  fileText(dir / "openssl.log"));
 }
 
-void SmtpTestServer::start(const std::vector<std::string>& refused) {
+void SmtpTestServer::start(const Options& options) {
     const fs::path dir = folder_.path();
     fs::create_directory(dir / "mail");
-    std::vector<std::string> args = {kPython,      ZORVANT_SMTP_SERVER_SCRIPT,
-                                     "--folder",   (dir / "mail").string(),
-                                     "--cert",     (dir / "cert.pem").string(),
-                                     "--key",      (dir / "key.pem").string(),
-                                     "--user",     std::string(kUser),
-                                     "--password", std::string(kPassword),
-                                     "--address",  address_};
-    for (const auto& address : refused)
+    std::vector<std::string> args = {kPython,        ZORVANT_SMTP_SERVER_SCRIPT,
+                                     "--folder",     (dir / "mail").string(),
+                                     "--cert",       (dir / "cert.pem").string(),
+                                     "--key",        (dir / "key.pem").string(),
+                                     "--user",       std::string(kUser),
+                                     "--password",   std::string(kPassword),
+                                     "--address",    address_,
+                                     "--plain-port", std::to_string(options.plainPort)};
+    for (const auto& address : options.refused)
         args.insert(args.end(), {"--refuse", address});
+    for (const auto& address : options.deferred)
+        args.insert(args.end(), {"--defer", address});
     std::vector<char*> argv;
     for (auto& arg : args)
         argv.push_back(arg.data());

@@ -18,8 +18,16 @@ public:
     static constexpr std::string_view kUser = "robot";
     static constexpr std::string_view kPassword = "secret";
 
+    struct Options {
+        std::vector<std::string> refused;  // "550" at RCPT
+        std::vector<std::string> deferred; // "450" at RCPT
+        std::string address;               // a loopback address of its own when empty
+        int plainPort = 0;                 // any free port when 0
+    };
     // Recipients in refused get "550" at RCPT.
-    explicit SmtpTestServer(const std::vector<std::string>& refused = {});
+    explicit SmtpTestServer(const std::vector<std::string>& refused = {})
+        : SmtpTestServer(Options{refused, {}, {}, 0}) {}
+    explicit SmtpTestServer(const Options& options);
     ~SmtpTestServer();
     SmtpTestServer(const SmtpTestServer&) = delete;
     SmtpTestServer& operator=(const SmtpTestServer&) = delete;
@@ -38,7 +46,7 @@ public:
 
 private:
     void makeCertificate() const;
-    void start(const std::vector<std::string>& refused);
+    void start(const Options& options);
     std::string readPortsLine() const;
 
     TempFolder folder_;
@@ -51,5 +59,7 @@ private:
 
 // A port on the loopback address where nothing listens.
 int closedPort(const std::string& address);
+// A loopback address of its own, 127.x.y.z, so that servers of tests that run at once do not collide.
+std::string randomLoopbackAddress();
 
 } // namespace zorvant::testing

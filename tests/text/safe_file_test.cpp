@@ -37,6 +37,21 @@ TEST(SafeFile, OwnerOnlyFilesAreUnreadableToOthers) {
     ASSERT_EQ(::stat((folder.path() / "secret.ini").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
+
+// The temporary file is made afresh, never through a file someone put in its way: links planted at the
+// names a guessable scheme would use lead nowhere.
+TEST(SafeFile, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
+    testing::TempFolder folder;
+    folder.write("victim.txt", "untouched");
+    for (int i = 0; i < 16; ++i)
+        fs::create_symlink(folder.path() / "victim.txt",
+                           folder.path() / ("secret.ini.tmp" + std::to_string(i)));
+    ASSERT_EQ(writeFileSafely(folder.path() / "secret.ini", "Пароль=x", FileAccess::OwnerOnly), "");
+    EXPECT_EQ(folder.read("victim.txt"), "untouched");
+    EXPECT_FALSE(fs::is_symlink(folder.path() / "secret.ini"));
+    EXPECT_EQ(folder.read("secret.ini"), "Пароль=x");
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "secret.ini.tmp0"));
+}
 #endif
 
 TEST(SafeFile, ReadsBytesAndRefusesFoldersAndMissingFiles) {

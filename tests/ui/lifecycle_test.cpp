@@ -18,8 +18,10 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 using namespace zorvant;
 using namespace zorvant::testing;
@@ -90,14 +92,28 @@ private slots:
         QCOMPARE(lines[14], u("Пароль=p=a;ss"));
     }
 
-    void theConnectionTestReportsThroughTheDialog() {
+    // The test runs off the window's thread: while a server keeps it waiting, the dialog takes input
+    // and the button stays disabled.
+    void theConnectionTestReportsThroughTheDialogWithoutFreezingIt() {
         UiFixture ui;
         ui.start();
         ui.mailDialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(ui.mailDialog.get()));
         typeText(ui.find<QComboBox>("mailhost")->lineEdit(), "mail.local");
         ui.forms->mail.connectionWorks = false;
-        click(ui.mailDialog->findChild<QPushButton*>("BitBtn2"));
+        std::atomic<bool> answered = false;
+        ui.forms->mail.whileTesting = [&] {
+            while (!answered)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        };
+        auto* test = ui.mailDialog->findChild<QPushButton*>("BitBtn2");
+        click(test);
+        QVERIFY(!test->isEnabled());
+        typeText(ui.find<QLineEdit>("MailSubject"), "typed meanwhile");
+        QCOMPARE(ui.forms->form2.MailSubject.text, std::string("typed meanwhile"));
+        QVERIFY(ui.forms->dialogs.messages.empty());
+        answered = true;
+        QTRY_VERIFY(test->isEnabled());
         QCOMPARE(ui.forms->mail.tested.size(), std::size_t(1));
         QCOMPARE(ui.forms->mail.tested[0].host, std::string("mail.local"));
         QCOMPARE(ui.forms->dialogs.messagesUtf8(),

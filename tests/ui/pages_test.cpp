@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
+#include <thread>
 
 using namespace zorvant;
 using namespace zorvant::testing;
@@ -104,6 +105,23 @@ private slots:
         // Every line of the message text comes after a space.
         QCOMPARE(ui.forms->system.started.size(), std::size_t(1));
         QCOMPARE(u(text::toUtf8(ui.forms->system.started[0]).c_str()), u("notify -m  Покупка SBER"));
+    }
+
+    // A delivery that ends after its tick reports through the window all the same.
+    void aDeliveryThatFailsAfterItsTickIsShown() {
+        UiFixture ui;
+        ui.start();
+        ui.forms->form1.TableFiles.rows = {
+            {ui.folder.file("m1.txt"), text::fromUtf8("Отправить эл. почтой"), "x@y.z"}};
+        ui.forms->mail.failWith = "450 try later";
+        ui.forms->mail.whileSending = [] { std::this_thread::sleep_for(std::chrono::milliseconds(300)); };
+        ui.find<QSpinBox>("TimeInterval")->setValue(1);
+        ui.folder.write("m1.txt", "A\r\n");
+        QTRY_VERIFY_WITH_TIMEOUT(!std::filesystem::exists(ui.folder.path() / "m1.txt"), 5000);
+        ui.find<QSpinBox>("TimeInterval")->setValue(3600); // no later tick carries the report
+        QTRY_COMPARE_WITH_TIMEOUT(ui.forms->dialogs.messagesUtf8(), std::vector<std::string>{"450 try later"},
+                                  5000);
+        QVERIFY(std::filesystem::exists(ui.folder.path() / "m1.txt~zorvant"));
     }
 
     void theColumnsFollowTheWindowWidth() {

@@ -1,0 +1,39 @@
+#include "watch/local_actions.h"
+
+#include "platform/services.h"
+#include "watch/message_text.h"
+
+namespace zorvant::watch {
+
+bool soundIsMissing(platform::Services& system, const WatchRecord& record) {
+    return record.Action == kPlaySound && !system.plainFileExists(unquoted(record.Target));
+}
+
+TickReport carryOut(platform::Services& system, const WatchRecord& record, const std::string& claimed) {
+    TickReport done{TickReport::Kind::Action, {}, record.MessageFile, record.Action, record.Target, {}};
+    std::string& target = done.target;
+    const auto substituted = [&] {
+        if (target.find(kPlaceholder) != std::string::npos) {
+            done.text = ReadMessageText(system, claimed);
+            target = substitutePlaceholder(target, done.text);
+        }
+    };
+    if (record.Action == kPlaySound) {
+        target = unquoted(record.Target);
+        system.playSound(target);
+    } else if (record.Action == kOpenFile) {
+        target = unquoted(record.Target);
+        if (target == record.MessageFile) {
+            target = copyNameFor(target);
+            system.copyFileReplacing(claimed, target);
+        }
+        substituted();
+        system.shellOpen(target);
+    } else {
+        substituted();
+        system.startCommandLine(target);
+    }
+    return done;
+}
+
+} // namespace zorvant::watch
