@@ -113,6 +113,28 @@ std::string fillTemporary(int fd, const fs::path& temporary, std::string_view by
 
 } // namespace
 
+std::string appendToFile(const fs::path& target, std::string_view bytes) {
+#ifdef _WIN32
+    const int fd =
+        ::_wopen(target.c_str(), _O_CREAT | _O_APPEND | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    const int fd = ::open(target.c_str(), O_CREAT | O_APPEND | O_WRONLY | O_CLOEXEC, 0644);
+#endif
+    if (fd == -1)
+        return std::strerror(errno);
+    errno = 0;
+    const bool written = writeAll(fd, bytes);
+    const int writeError = errno;
+#ifdef _WIN32
+    const bool closed = ::_close(fd) == 0;
+#else
+    const bool closed = ::close(fd) == 0;
+#endif
+    if (!written)
+        return std::strerror(writeError != 0 ? writeError : EIO);
+    return closed ? std::string() : std::strerror(errno);
+}
+
 std::string writeFileSafely(const fs::path& requested, std::string_view bytes, FileAccess access) {
     std::error_code ec;
     const fs::path target = fs::is_symlink(requested, ec) ? fs::weakly_canonical(requested, ec) : requested;
