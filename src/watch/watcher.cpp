@@ -123,6 +123,7 @@ bool Watcher::take(const WatchRecord& record, platform::Claim claim) {
     held.hold = std::move(claim.hold);
     held.seen = held.hold.state();
     held.seenInTick = ticks_;
+    held.found = clock_();
     return true;
 }
 
@@ -188,7 +189,7 @@ void Watcher::handOver(const WatchRecord& record, const std::string& claimed, He
     }
     held.delivering = true;
     Parcel parcel{record.MessageFile, record.Action,  record.Target, std::move(text),
-                  input.mail,         input.telegram, clock_(),      held.progress};
+                  input.mail,         input.telegram, held.found,    held.progress};
     worker_.hand({claimed, record, std::move(parcel), std::move(held.hold), held.retry, input.interval},
                  *channelFor(record.Action));
 }

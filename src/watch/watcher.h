@@ -87,6 +87,7 @@ private:
         std::optional<WatchRecord> owner;
         DeliveryRetry retry;
         DeliveryProgress progress;
+        std::chrono::system_clock::time_point found; // when it was claimed
         // For the writer check where the system cannot say: the file as last seen, and in which tick.
         platform::FileHold::State seen;
         std::uint64_t seenInTick = 0;
