@@ -92,8 +92,8 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Writes, closes and gives the file its final permissions; the system's reason on failure.
-std::string fillTemporary(int fd, const fs::path& temporary, std::string_view bytes, fs::perms perms) {
+// Writes all and closes; the system's reason on failure.
+std::string writeAndClose(int fd, std::string_view bytes) {
     errno = 0;
     const bool written = writeAll(fd, bytes);
     const int writeError = errno;
@@ -104,8 +104,13 @@ std::string fillTemporary(int fd, const fs::path& temporary, std::string_view by
 #endif
     if (!written)
         return std::strerror(writeError != 0 ? writeError : EIO);
-    if (!closed)
-        return std::strerror(errno);
+    return closed ? std::string() : std::strerror(errno);
+}
+
+// Writes, closes and gives the file its final permissions; the system's reason on failure.
+std::string fillTemporary(int fd, const fs::path& temporary, std::string_view bytes, fs::perms perms) {
+    if (auto error = writeAndClose(fd, bytes); !error.empty())
+        return error;
     std::error_code ec;
     fs::permissions(temporary, perms, ec);
     return ec ? ec.message() : std::string();
@@ -120,19 +125,7 @@ std::string appendToFile(const fs::path& target, std::string_view bytes) {
 #else
     const int fd = ::open(target.c_str(), O_CREAT | O_APPEND | O_WRONLY | O_CLOEXEC, 0644);
 #endif
-    if (fd == -1)
-        return std::strerror(errno);
-    errno = 0;
-    const bool written = writeAll(fd, bytes);
-    const int writeError = errno;
-#ifdef _WIN32
-    const bool closed = ::_close(fd) == 0;
-#else
-    const bool closed = ::close(fd) == 0;
-#endif
-    if (!written)
-        return std::strerror(writeError != 0 ? writeError : EIO);
-    return closed ? std::string() : std::strerror(errno);
+    return fd == -1 ? std::strerror(errno) : writeAndClose(fd, bytes);
 }
 
 std::string writeFileSafely(const fs::path& requested, std::string_view bytes, FileAccess access) {
