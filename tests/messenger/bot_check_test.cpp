@@ -21,11 +21,14 @@ TEST(BotCheck, TheTestShowsTheBotsNameOrTheServersOwnErrorText) {
     form.TestButtonClick();
     form.TelegramToken.text.clear();
     form.TestButtonClick();
+    form.TelegramToken.text = "1:a/../getUpdates?x"; // the token goes into the address's path
+    form.TestButtonClick();
     EXPECT_EQ(dialogs.messagesUtf8(),
               (std::vector<std::string>{
                   "Связь с Telegram есть. Бот: @zorvant_test_bot (Сигналы).",
                   "Проверка не прошла: Unauthorized",
                   "Проверка не прошла: Не задан токен бота Telegram (меню «Настройка Telegram»).",
+                  "Проверка не прошла: Токен бота Telegram содержит недопустимые символы.",
               }));
     EXPECT_TRUE(form.TestButton.enabled);
     EXPECT_EQ(server.requests().size(), 2u);

@@ -25,6 +25,13 @@ TEST_F(MessengerTest, EachChatGetsTheTextInUtf8AndALongTextInPartsInOrder) {
     EXPECT_FALSE(exists("m.txt~zorvant"));
 }
 
+// The server refuses a text of nothing but spaces; the alert still says which file fired.
+TEST_F(MessengerTest, AnEmptyMessageSendsTheNameOfItsFile) {
+    folder.write("m.txt", "\r\n");
+    EXPECT_EQ(tick(input(kSendTelegram, "11")).size(), 1u);
+    EXPECT_EQ(server.accepted("11"), std::vector<std::string>{text::toUtf8(folder.file("m.txt"))});
+}
+
 TEST_F(MessengerTest, AFailureForNowIsRetriedWithoutSendingAgainWhatWasAccepted) {
     folder.write("m.txt", "A\r\n");
     server.answerNext({{0, 0}, {500, 0}});
