@@ -114,6 +114,21 @@ struct StringGrid {
     Colour colour = Colour::window();
 };
 
+// The icon in the desktop's notification area: its tooltip, and the balloon to show, which each new
+// balloon counts up so that the view shows it once.
+struct TrayIcon {
+    std::string tip;
+    std::string balloonTitle;
+    std::string balloonText;
+    int balloons = 0;
+};
+
+// A read-only table of text rows; its version counts changes, so that a view copies the rows only then.
+struct TextTable {
+    std::vector<std::vector<std::string>> rows;
+    int version = 0;
+};
+
 // The tree view of the condition list with the view state the logic uses.
 struct TreeView {
     conditions::ConditionList items;

@@ -39,6 +39,8 @@ public:
     virtual void showAbout() = 0;
     // The window "Проверка на истории"; without windows there is none to show.
     virtual void showHistoryPreview() {}
+    // The window "Настройка Telegram"; without windows there is none to show.
+    virtual void showTelegramSettings() {}
     // The program's help window on the topic with the given context number.
     virtual void showHelp(std::string_view helpFile, int context) = 0;
 };

@@ -34,6 +34,10 @@ constexpr std::string_view kLogin = "Имя пользователя="_cp;
 constexpr std::string_view kPassword = "Пароль="_cp;
 constexpr std::string_view kWatchFile = "Файл сообщений="_cp;
 constexpr std::string_view kCandleFile = "Файл свечей="_cp;
+constexpr std::string_view kTelegramToken = "Telegram токен="_cp;
+constexpr std::string_view kTelegramServer = "Telegram сервер="_cp;
+constexpr std::string_view kCloseToTray = "Закрывать в область уведомлений="_cp;
+constexpr std::string_view kAlertBalloons = "Всплывающие уведомления="_cp;
 
 std::string line(std::string_view key, std::string_view value) {
     return std::string(key) + std::string(value);
@@ -72,6 +76,31 @@ void addCandleFileLines(const TForm1& main, std::vector<std::string>& lines) {
         lines.push_back(line(kCandleFile, formatLineFile(choice)));
 }
 
+// Telegram and the tray options, after the fixed keys; versions that do not know them skip them. Each
+// is written only when it differs from its start value, so that a file without them stays as it was.
+void addAlertLines(const TForm1& main, std::vector<std::string>& lines) {
+    const TFormTelegram& telegram = main.formTelegram();
+    if (!telegram.TelegramToken.text.empty())
+        lines.push_back(line(kTelegramToken, telegram.TelegramToken.text));
+    if (!telegram.TelegramServer.text.empty())
+        lines.push_back(line(kTelegramServer, telegram.TelegramServer.text));
+    if (main.CloseToTray.checked)
+        lines.push_back(line(kCloseToTray, "1"));
+    if (main.AlertBalloons.checked)
+        lines.push_back(line(kAlertBalloons, "1"));
+}
+
+void applyAlertLine(std::string_view text, TForm1& main) {
+    if (const auto value = valueAfter(text, kTelegramToken))
+        main.formTelegram().TelegramToken.text = std::string(*value);
+    if (const auto value = valueAfter(text, kTelegramServer))
+        main.formTelegram().TelegramServer.text = std::string(*value);
+    if (const auto value = valueAfter(text, kCloseToTray))
+        main.CloseToTray.checked = *value == "1";
+    if (const auto value = valueAfter(text, kAlertBalloons))
+        main.AlertBalloons.checked = *value == "1";
+}
+
 void applyCandleFileLine(std::string_view text, TForm1& main) {
     if (const auto value = valueAfter(text, kCandleFile))
         if (const auto choice = parseLineFile(*value))
@@ -98,6 +127,7 @@ std::vector<std::string> settingsLines(const TForm1& main, const TForm2& mail) {
         line(kLogin, mail.maillogin.text),
         line(kPassword, mail.mailpassword.text),
     };
+    addAlertLines(main, lines);
     addCandleFileLines(main, lines);
     if (!isBlank(main.TableFiles))
         for (const auto& row : main.TableFiles.rows)
@@ -141,6 +171,7 @@ void applySettingsLine(std::string_view text, TForm1& main, TForm2& mail) {
     if (const auto value = valueOf(kWatchFile))
         addWatchRow(main.TableFiles, *value);
     applyCandleFileLine(text, main);
+    applyAlertLine(text, main);
     if (const auto value = valueOf(kInterval))
         setInterval(main, *value);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The settings file "Zorvant.ini": one "key=value" line per setting in a fixed order, then one
-// "Файл свечей=" line per remembered candle file and one "Файл сообщений=" line per watch row.
+// The settings file "Zorvant.ini": one "key=value" line per setting in a fixed order, the Telegram and
+// tray settings, then one "Файл свечей=" line per remembered candle file and one "Файл сообщений=" line
+// per watch row.
 // Windows-1251, CR LF.
 #include <cstddef>
 #include <string>

@@ -6,8 +6,13 @@
 #include "app/preview_lines.h"
 #include "app/tform2.h"
 #include "app/tform4.h"
+#include "app/tform_telegram.h"
 #include "qpl/generator_input.h"
+#include "watch/alert_log.h"
+#include "watch/http_post.h"
+#include "watch/telegram_channel.h"
 #include "watch/watcher.h"
+#include "watch/webhook_channel.h"
 
 #include <memory>
 #include <string>
@@ -25,6 +30,8 @@ struct Environment {
     watch::MailSender& mail;
     std::string programFolder; // ends with the path separator
     char decimalSeparator = ',';
+    // How the messenger channels reach their servers (tests trust their own certificate here).
+    watch::HttpOptions http{};
 };
 
 class TForm1 {
@@ -106,6 +113,13 @@ public:
     // --- Mail settings (tform1_mail.cpp) ---
     void N18Click();
 
+    // --- Alerts: Telegram settings, the alert log and its page, the tray icon (tform1_alerts.cpp) ---
+    void TelegramSettingsClick();
+    // Reads the alert log again when it has changed since (another watcher writes it too).
+    void JournalRefresh();
+    // Closing the window (not "Выход") only hides it when the option is on and the tray icon shows.
+    bool hidesOnClose(bool trayIconShown) const { return trayIconShown && CloseToTray.checked; }
+
     // --- "Проверить на истории" (tform1_preview.cpp) ---
     void HistoryPreviewClick();
 
@@ -180,7 +194,17 @@ public:
     // The candle file last chosen for each chart line in "Проверка на истории"; kept in the settings.
     std::vector<LineFile> CandleFiles;
 
+    // Page "Настройки": the tray options, kept in the settings.
+    CheckBox CloseToTray;
+    CheckBox AlertBalloons;
+    TrayIcon Tray;
+    // Page "Журнал": the alert log, newest first (time, message file, action, target, text, result).
+    TextTable Journal;
+
     TForm2& form2() { return form2_; }
+    TFormTelegram& formTelegram() { return formTelegram_; }
+    const TFormTelegram& formTelegram() const { return formTelegram_; }
+    watch::AlertLog& alertLog() { return alertLog_; }
     Environment& environment() { return env_; }
 
 private:
@@ -188,13 +212,23 @@ private:
     void pickFolder(Edit& folder);
     void setEditMode(bool on);
 
+    void showOnTray(const watch::TickReport& report);
+
     Environment env_;
     TForm2& form2_;
     TForm4& form4_;
+    watch::TelegramChannel telegram_;
+    watch::WebhookChannel webhook_;
+    TFormTelegram formTelegram_;
+    watch::AlertLog alertLog_;
+    std::string journalStamp_;
     bool activated_ = false;
     bool started_ = false; // FormActivate has run to its end
     std::unique_ptr<watch::Watcher> watcher_;
 };
+
+// The folder with the path separator at its end, as ProgramFolder is kept.
+std::string withSeparator(std::string folder);
 
 // What "Генерировать скрипт QPL" hands the generator: the form's portfolio, client and message
 // settings, its condition list and the helper library.

@@ -33,8 +33,15 @@ void setUpEditorCombos(TForm1& f) {
 
 } // namespace
 
+std::string withSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != platform::kPathSeparator)
+        folder += platform::kPathSeparator;
+    return folder;
+}
+
 TForm1::TForm1(Environment environment, TForm2& form2, TForm4& form4)
-    : env_(std::move(environment)), form2_(form2), form4_(form4) {
+    : env_(std::move(environment)), form2_(form2), form4_(form4), telegram_(env_.http), webhook_(env_.http),
+      formTelegram_(env_.dialogs, telegram_), alertLog_(withSeparator(env_.programFolder)) {
     PortfelName.text = "My_portfel";
     PortfelDesc.text = std::string("Мой портфель"_cp);
     RT_ALL.checked = true;
@@ -57,15 +64,14 @@ TForm1::TForm1(Environment environment, TForm2& form2, TForm4& form4)
     Shape3.width = 165;
     Shape6.width = 297;
     TestFuncs.lines = qpl::libraryLines();
+    Tray.tip = std::string("Генерация информирующих скриптов для QUIK"_cp);
 }
 
 TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
     ProgramVersion = "1.1";
-    ProgramFolder = env_.programFolder;
-    if (ProgramFolder.empty() || ProgramFolder.back() != platform::kPathSeparator)
-        ProgramFolder += platform::kPathSeparator;
+    ProgramFolder = withSeparator(env_.programFolder);
 }
 
 void TForm1::FormActivate() {
@@ -80,6 +86,7 @@ void TForm1::FormActivate() {
     defaultAndCreateFolders();
     TableFiles.colWidths = {Shape2.width - 2, Shape3.width - 2, Shape6.width - 27};
     PageControl1.activePageIndex = 0;
+    JournalRefresh();
     started_ = true;
 }
 

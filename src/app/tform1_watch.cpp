@@ -62,17 +62,25 @@ void TForm1::DoChoiseChange() {
 
 watch::TickInput TForm1::watchSnapshot() const {
     return {watch::recordsOf(TableFiles.rows), mailSettingsOf(form2_),
-            std::chrono::milliseconds(Timer1.intervalMs)};
+            std::chrono::milliseconds(Timer1.intervalMs), telegramSettingsOf(formTelegram_)};
 }
 
 watch::Watcher& TForm1::watcher() {
-    if (!watcher_)
-        watcher_ = std::make_unique<watch::Watcher>(env_.system,
-                                                    watch::Watcher::Channels{{watch::kSendMail, &env_.mail}});
+    if (!watcher_) {
+        watcher_ = std::make_unique<watch::Watcher>(env_.system, watch::Watcher::Channels{
+                                                                     {watch::kSendMail, &env_.mail},
+                                                                     {watch::kSendTelegram, &telegram_},
+                                                                     {watch::kPostToWeb, &webhook_},
+                                                                 });
+        watcher_->keepLog(&alertLog_);
+    }
     return *watcher_;
 }
 
 void TForm1::showTickReports(const std::vector<watch::TickReport>& reports) {
+    for (const auto& report : reports)
+        showOnTray(report);
+    JournalRefresh();
     for (const auto& report : reports)
         if (report.kind == watch::TickReport::Kind::Error)
             env_.dialogs.showMessage(report.text);

@@ -23,4 +23,11 @@ void writeFile(std::string_view name, std::string_view bytes, Privacy privacy) {
                     text::fromUtf8(reason));
 }
 
+void appendFile(std::string_view name, std::string_view bytes) {
+    const std::string reason = text::appendToFile(nativePath(name), bytes);
+    if (!reason.empty())
+        throw Error(std::string("Не удаётся записать в файл "_cp) + std::string(name) + ": " +
+                    text::fromUtf8(reason));
+}
+
 } // namespace zorvant::platform

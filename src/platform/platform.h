@@ -34,6 +34,9 @@ bool createFolder(std::string_view name);
 // Throws zorvant::Error naming the file when it cannot be opened or read.
 std::string readFile(std::string_view name);
 
+// Appends the bytes to the file, creating it when missing; throws zorvant::Error naming the file.
+void appendFile(std::string_view name, std::string_view bytes);
+
 enum class Privacy { Shared, OwnerOnly };
 // Writes safely (temporary file, then rename); throws zorvant::Error naming the file on failure, and the
 // old file then stays as it was.

@@ -92,8 +92,8 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Writes, closes and gives the file its final permissions; the system's reason on failure.
-std::string fillTemporary(int fd, const fs::path& temporary, std::string_view bytes, fs::perms perms) {
+// Writes all and closes; the system's reason on failure.
+std::string writeAndClose(int fd, std::string_view bytes) {
     errno = 0;
     const bool written = writeAll(fd, bytes);
     const int writeError = errno;
@@ -104,14 +104,29 @@ std::string fillTemporary(int fd, const fs::path& temporary, std::string_view by
 #endif
     if (!written)
         return std::strerror(writeError != 0 ? writeError : EIO);
-    if (!closed)
-        return std::strerror(errno);
+    return closed ? std::string() : std::strerror(errno);
+}
+
+// Writes, closes and gives the file its final permissions; the system's reason on failure.
+std::string fillTemporary(int fd, const fs::path& temporary, std::string_view bytes, fs::perms perms) {
+    if (auto error = writeAndClose(fd, bytes); !error.empty())
+        return error;
     std::error_code ec;
     fs::permissions(temporary, perms, ec);
     return ec ? ec.message() : std::string();
 }
 
 } // namespace
+
+std::string appendToFile(const fs::path& target, std::string_view bytes) {
+#ifdef _WIN32
+    const int fd =
+        ::_wopen(target.c_str(), _O_CREAT | _O_APPEND | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+#else
+    const int fd = ::open(target.c_str(), O_CREAT | O_APPEND | O_WRONLY | O_CLOEXEC, 0644);
+#endif
+    return fd == -1 ? std::strerror(errno) : writeAndClose(fd, bytes);
+}
 
 std::string writeFileSafely(const fs::path& requested, std::string_view bytes, FileAccess access) {
     std::error_code ec;

@@ -9,6 +9,7 @@
 #include "ui/main_window.h"
 #include "ui/preview_dialog.h"
 #include "ui/qt_dialogs.h"
+#include "ui/telegram_dialog.h"
 
 #include <string>
 
@@ -36,6 +37,7 @@ private:
     HandlerRunner runner_;
     MainWindow window_;
     MailDialog mailDialog_;
+    TelegramDialog telegramDialog_;
     AboutBox aboutBox_;
     app::TFormPreview formPreview_;
     PreviewDialog previewDialog_;

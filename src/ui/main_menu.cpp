@@ -66,6 +66,10 @@ void buildMainMenu(QMenuBar& bar, app::TForm1& form, HandlerRunner& runner) {
     QAction* mail = bar.addAction(qt("Настройка почты"_cp));
     mail->setObjectName("N18");
     QObject::connect(mail, &QAction::triggered, &bar, [&] { runner.run([&] { form.N18Click(); }); });
+    QAction* telegram = bar.addAction(qt("Настройка Telegram"_cp));
+    telegram->setObjectName("TelegramSettings");
+    QObject::connect(telegram, &QAction::triggered, &bar,
+                     [&] { runner.run([&] { form.TelegramSettingsClick(); }); });
     addEntries(addMenu(bar, "Помощь"_cp, "N19"),
                {{"Работа с программой"_cp, "N20", &app::TForm1::N20Click},
                 {{}, nullptr, nullptr},

@@ -3,11 +3,13 @@
 #include "text/cp1251.h"
 #include "ui/description_page.h"
 #include "ui/images.h"
+#include "ui/journal_page.h"
 #include "ui/main_menu.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/script_page.h"
 #include "ui/settings_page.h"
+#include "ui/tray_icon.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,7 +35,7 @@ MainWindow::MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent
     buildMainMenu(*menuBar(), form_, runner_);
     QAction* exit = menuBar()->addAction(qt("Выход"_cp));
     exit->setObjectName("N12");
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(exit, &QAction::triggered, this, &MainWindow::quit);
 
     PageControl1 = new QTabWidget;
     PageControl1->setObjectName("PageControl1");
@@ -41,14 +43,18 @@ MainWindow::MainWindow(app::TForm1& form, HandlerRunner& runner, QWidget* parent
     description_ = new DescriptionPage(form_, runner_);
     settings_ = new SettingsPage(form_, runner_);
     script_ = new ScriptPage(form_.ScriptText);
+    journal_ = new JournalPage(form_.Journal);
     connect(script_, &ScriptPage::historyPreviewClicked, this,
             [this] { runner_.run([this] { form_.HistoryPreviewClick(); }); });
     PageControl1->addTab(description_, qt("Описание"_cp));
     PageControl1->addTab(settings_, qt("Настройки"_cp));
     PageControl1->addTab(script_, qt("Скрипт"_cp));
+    PageControl1->addTab(journal_, qt("Журнал"_cp));
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int page) { form_.PageControl1.activePageIndex = page; });
     setCentralWidget(PageControl1);
+    tray_ = new TrayIcon(form_.Tray, *this);
+    connect(tray_, &TrayIcon::quitChosen, this, &MainWindow::quit);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -81,6 +87,8 @@ void MainWindow::refresh() {
     description_->refresh();
     settings_->refresh();
     script_->refresh();
+    journal_->refresh();
+    tray_->refresh();
     {
         const QSignalBlocker blocker(PageControl1);
         PageControl1->setCurrentIndex(form_.PageControl1.activePageIndex);
@@ -130,11 +138,20 @@ void MainWindow::startTick() {
             this,
             [this, reports = std::move(reports)] {
                 tickRunning_ = false;
-                if (!reports.empty())
-                    runner_.run([&] { form_.showTickReports(reports); });
+                tickFinished(reports);
             },
             Qt::QueuedConnection);
     });
+}
+
+// The page "Журнал" also follows what another watcher on the same table writes to the log.
+void MainWindow::tickFinished(const std::vector<watch::TickReport>& reports) {
+    if (!reports.empty()) {
+        runner_.run([&] { form_.showTickReports(reports); });
+        return;
+    }
+    form_.JournalRefresh();
+    journal_->refresh();
 }
 
 void MainWindow::showWaitingReports() {
@@ -143,7 +160,20 @@ void MainWindow::showWaitingReports() {
         runner_.run([&] { form_.showTickReports(reports); });
 }
 
+void MainWindow::quit() {
+    quitting_ = true;
+    close();
+    quitting_ = false;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!quitting_ && form_.hidesOnClose(tray_->shown())) {
+        hide();
+        event->ignore();
+        return;
+    }
+    // A window hidden in the tray is no last window whose close ends the program.
+    const bool hidden = isHidden();
     bool closing = false;
     runner_.run([&] { closing = form_.FormClose(); });
     if (closing) {
@@ -153,6 +183,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         // A send in progress is cut short; its message stays claimed and goes at the next start.
         form_.watcher().stopDeliveries();
         event->accept();
+        if (hidden)
+            QCoreApplication::quit();
     } else {
         event->ignore();
     }
@@ -165,7 +197,7 @@ void MainWindow::closeUnattended(QtDialogs& dialogs) {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible())
             dialog->reject();
-    close();
+    quit();
 }
 
 } // namespace zorvant::ui

@@ -1,6 +1,6 @@
 #pragma once
-// TForm1's window: three pages with tabs at the bottom, the main menu, the watch timer, F1 help, and
-// closing that saves the settings.
+// TForm1's window: four pages with tabs at the bottom, the main menu, the watch timer, the tray icon, F1
+// help, and closing that saves the settings.
 #include "app/tform1.h"
 #include "ui/handler_runner.h"
 
@@ -13,9 +13,11 @@ class QTimer;
 namespace zorvant::ui {
 
 class DescriptionPage;
+class JournalPage;
 class QtDialogs;
 class ScriptPage;
 class SettingsPage;
+class TrayIcon;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
     // be, the errors go to standard error, and nothing keeps the window open.
     void closeUnattended(QtDialogs& dialogs);
     bool tickRunning() const { return tickRunning_; }
+    // Closes for real ("Выход"), also where closing the window only hides it in the tray.
+    void quit();
     // True once a close has been accepted.
     bool closed() const { return closed_; }
     ~MainWindow() override;
@@ -43,6 +47,7 @@ private:
     void startTick();
     // Shows what the watcher has reported since, finished deliveries included.
     void showWaitingReports();
+    void tickFinished(const std::vector<watch::TickReport>& reports);
 
     app::TForm1& form_;
     HandlerRunner& runner_;
@@ -50,10 +55,13 @@ private:
     DescriptionPage* description_;
     SettingsPage* settings_;
     ScriptPage* script_;
+    JournalPage* journal_;
+    TrayIcon* tray_;
     QTimer* Timer1;
     bool activated_ = false;
     bool tickRunning_ = false;
     bool closed_ = false;
+    bool quitting_ = false;
     QThreadPool ticks_;
 };
 

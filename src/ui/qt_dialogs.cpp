@@ -114,6 +114,12 @@ void QtDialogs::showMailSettings() {
         mailSettings_->exec();
 }
 
+void QtDialogs::showTelegramSettings() {
+    showModelsFirst();
+    if (telegramSettings_ != nullptr)
+        telegramSettings_->exec();
+}
+
 void QtDialogs::showAbout() {
     showModelsFirst();
     if (about_ != nullptr)

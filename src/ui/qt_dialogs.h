@@ -25,6 +25,7 @@ public:
 
     void setOwner(QWidget* owner) { owner_ = owner; }
     void setMailSettingsDialog(QDialog* dialog) { mailSettings_ = dialog; }
+    void setTelegramSettingsDialog(QDialog* dialog) { telegramSettings_ = dialog; }
     void setAboutBox(QDialog* dialog) { about_ = dialog; }
     void setHistoryPreview(QDialog* dialog) { historyPreview_ = dialog; }
     void setUnattended(bool unattended) { unattended_ = unattended; }
@@ -38,6 +39,7 @@ public:
     std::optional<std::string> saveFile(const app::FileDialogRequest& request) override;
     std::optional<std::string> browseForFolder(std::string_view title, std::string_view startFolder) override;
     void showMailSettings() override;
+    void showTelegramSettings() override;
     void showAbout() override;
     void showHistoryPreview() override;
     void showHelp(std::string_view helpFile, int context) override;
@@ -48,6 +50,7 @@ private:
 
     QWidget* owner_ = nullptr;
     QDialog* mailSettings_ = nullptr;
+    QDialog* telegramSettings_ = nullptr;
     QDialog* about_ = nullptr;
     QDialog* historyPreview_ = nullptr;
     HelpWindow* help_ = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/watch_table_view.h"
 #include "ui/widget_sync.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QRadioButton>
@@ -22,6 +23,7 @@ SettingsPage::SettingsPage(app::TForm1& form, HandlerRunner& runner, QWidget* pa
     watch_ = new WatchTableView(form_, runner_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(trayOptions());
     layout->addWidget(watch_, 1);
 }
 
@@ -107,6 +109,23 @@ QWidget* SettingsPage::foldersGroup() {
     return group;
 }
 
+QWidget* SettingsPage::trayOptions() {
+    auto* row = new QWidget;
+    CloseToTray = new QCheckBox(qt("Закрывать окно в область уведомлений"_cp));
+    CloseToTray->setObjectName("CloseToTray");
+    AlertBalloons = new QCheckBox(qt("Уведомление о каждом сигнале"_cp));
+    AlertBalloons->setObjectName("AlertBalloons");
+    for (const auto& [box, model] :
+         {std::pair{CloseToTray, &form_.CloseToTray}, {AlertBalloons, &form_.AlertBalloons}})
+        connect(box, &QCheckBox::clicked, this, [model](bool checked) { model->checked = checked; });
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(CloseToTray);
+    layout->addWidget(AlertBalloons);
+    layout->addStretch(1);
+    return row;
+}
+
 void SettingsPage::refresh() {
     display(ClientConfigAll, form_.ClientConfigAll);
     display(ClientConfigInd, form_.ClientConfigInd);
@@ -120,6 +139,8 @@ void SettingsPage::refresh() {
     display(DescFolder, form_.DescFolder);
     display(PortfelFolder, form_.PortfelFolder);
     display(MessFolder, form_.MessFolder);
+    display(CloseToTray, form_.CloseToTray);
+    display(AlertBalloons, form_.AlertBalloons);
     watch_->refresh();
 }
 

@@ -1,10 +1,11 @@
 #pragma once
-// The page "Настройки": client settings, storage folders and the watch table.
+// The page "Настройки": client settings, storage folders, the tray options and the watch table.
 #include "app/tform1.h"
 #include "ui/handler_runner.h"
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -23,6 +24,7 @@ public:
 private:
     QWidget* clientGroup();
     QWidget* foldersGroup();
+    QWidget* trayOptions();
     QLineEdit* clientField(const char* name, app::Edit& model);
     void call(void (app::TForm1::*handler)());
 
@@ -40,6 +42,8 @@ private:
     QLineEdit* DescFolder;
     QLineEdit* PortfelFolder;
     QLineEdit* MessFolder;
+    QCheckBox* CloseToTray;
+    QCheckBox* AlertBalloons;
     WatchTableView* watch_;
 };
 

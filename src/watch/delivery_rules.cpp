@@ -33,7 +33,7 @@ std::optional<Delivery> settleDelivery(Delivery&& delivery, const DeliveryOutcom
     const WatchRecord& record = delivery.record;
     const auto reportError = [&](std::string text) {
         report({TickReport::Kind::Error, now, record.MessageFile, record.Action, record.Target,
-                std::move(text)});
+                std::move(text), delivery.parcel.text});
     };
     using Kind = DeliveryOutcome::Kind;
     switch (outcome.kind) {
@@ -55,6 +55,7 @@ std::optional<Delivery> settleDelivery(Delivery&& delivery, const DeliveryOutcom
     case Kind::RetryLater:
         break;
     }
+    delivery.parcel.progress = outcome.progress;
     if (!delivery.retry.reported)
         reportError(outcome.reason);
     delivery.retry.reported = true;

@@ -48,6 +48,7 @@ void DeliveryWorker::run(std::stop_token stop) {
             outcome = job.channel->deliver(job.delivery.parcel, stop);
         } catch (const std::exception& error) {
             outcome = {DeliveryOutcome::Kind::RetryLater, error.what()};
+            outcome.progress = job.delivery.parcel.progress;
         }
         // A message that went out is finished even now, or it would go out twice.
         if (stop.stop_requested() && outcome.kind == DeliveryOutcome::Kind::RetryLater)

@@ -1,6 +1,7 @@
 #include "watch/local_actions.h"
 
 #include "platform/services.h"
+#include "text/error.h"
 #include "watch/message_text.h"
 
 namespace zorvant::watch {
@@ -29,9 +30,12 @@ TickReport carryOut(platform::Services& system, const WatchRecord& record, const
         }
         substituted();
         system.shellOpen(target);
-    } else {
+    } else if (record.Action == kRunProgram) {
         substituted();
         system.startCommandLine(target);
+    } else {
+        // A message to deliver that reached no channel must never become a command line.
+        throw Error(std::string("Действие «"_cp) + record.Action + std::string("» здесь не выполняется."_cp));
     }
     return done;
 }

@@ -3,6 +3,7 @@
 #include "platform/sockets.h"
 #include "text/cp1251.h"
 #include "text/error.h"
+#include "watch/curl_global.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,11 +16,6 @@ namespace {
 
 // How often the exchange looks for a stop request while it waits on the network.
 constexpr int kLookMs = 100;
-
-void initialiseCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 long secondsOf(std::chrono::seconds time) {
     return static_cast<long>(time.count());

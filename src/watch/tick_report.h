@@ -15,6 +15,8 @@ struct TickReport {
     std::string target;
     // The message text the action used, or the error's own text.
     std::string text;
+    // For an error: the message text, where it was read.
+    std::string message{};
 };
 
 } // namespace zorvant::watch

@@ -21,7 +21,10 @@ inline constexpr std::string_view kPlaySound = "Проиграть wav файл"
 inline constexpr std::string_view kOpenFile = "Открыть файл"_cp;
 inline constexpr std::string_view kRunProgram = "Запустить приложение"_cp;
 inline constexpr std::string_view kSendMail = "Отправить эл. почтой"_cp;
-inline constexpr std::array<std::string_view, 4> kActions = {kPlaySound, kOpenFile, kRunProgram, kSendMail};
+inline constexpr std::string_view kSendTelegram = "Отправить в Telegram"_cp;
+inline constexpr std::string_view kPostToWeb = "Отправить на веб-адрес"_cp;
+inline constexpr std::array<std::string_view, 6> kActions = {kPlaySound, kOpenFile,     kRunProgram,
+                                                             kSendMail,  kSendTelegram, kPostToWeb};
 
 // Cuts a stored value: MessageFile before the first ";", Action before the next, Target the rest
 // (further semicolons included). A value without ";" is all Target.

@@ -63,11 +63,17 @@ std::string pickedTarget(std::string_view path) {
 }
 
 std::string_view targetHeadingFor(std::string_view action) {
-    return action == kSendMail ? "на электронный адрес"_cp : "над файлом"_cp;
+    if (action == kSendMail)
+        return "на электронный адрес"_cp;
+    if (action == kSendTelegram)
+        return "в чаты Telegram"_cp;
+    if (action == kPostToWeb)
+        return "на веб-адрес"_cp;
+    return "над файлом"_cp;
 }
 
 bool targetPickerShownFor(std::string_view action) {
-    return action != kSendMail;
+    return action != kSendMail && action != kSendTelegram && action != kPostToWeb;
 }
 
 } // namespace zorvant::watch

@@ -123,6 +123,7 @@ bool Watcher::take(const WatchRecord& record, platform::Claim claim) {
     held.hold = std::move(claim.hold);
     held.seen = held.hold.state();
     held.seenInTick = ticks_;
+    held.found = clock_();
     return true;
 }
 
@@ -187,7 +188,8 @@ void Watcher::handOver(const WatchRecord& record, const std::string& claimed, He
         return;
     }
     held.delivering = true;
-    Parcel parcel{record.MessageFile, record.Action, record.Target, std::move(text), input.mail};
+    Parcel parcel{record.MessageFile, record.Action,  record.Target, std::move(text),
+                  input.mail,         input.telegram, held.found,    held.progress};
     worker_.hand({claimed, record, std::move(parcel), std::move(held.hold), held.retry, input.interval},
                  *channelFor(record.Action));
 }
@@ -225,6 +227,7 @@ void Watcher::takeBackDeliveries() {
         held->second.delivering = false;
         held->second.owner = std::move(again->record);
         held->second.retry = again->retry;
+        held->second.progress = std::move(again->parcel.progress);
     }
 }
 
@@ -250,7 +253,17 @@ void Watcher::forgetRemovedRecords(const std::vector<WatchRecord>& records) {
 void Watcher::report(TickReport made) {
     {
         const std::lock_guard lock(reportsMutex_);
+        const std::string logFailure = log_ != nullptr ? log_->append(made) : std::string();
+        const std::chrono::system_clock::time_point time = made.time;
         reports_.push_back(std::move(made));
+        if (!logFailure.empty() && !logFailed_)
+            reports_.push_back({TickReport::Kind::Error,
+                                time,
+                                {},
+                                {},
+                                {},
+                                std::string("Журнал сигналов не записан: "_cp) + logFailure});
+        logFailed_ = !logFailure.empty();
     }
     const std::lock_guard lock(listenerMutex_);
     if (listener_)

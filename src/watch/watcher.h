@@ -12,7 +12,8 @@
 // next tick by every record.
 //
 // Every action carried out and every failure, from the tick and from the delivery worker alike, is made
-// into a report in one place and waits there to be taken.
+// into a report in one place, written to the alert log there, and waits there to be taken.
+#include "watch/alert_log.h"
 #include "watch/delivery_channel.h"
 #include "watch/delivery_worker.h"
 #include "watch/mail_settings.h"
@@ -44,6 +45,7 @@ struct TickInput {
     std::vector<WatchRecord> records;
     MailSettings mail;
     std::chrono::milliseconds interval{5000};
+    TelegramSettings telegram{};
 };
 
 // The private name a message file is claimed under.
@@ -67,6 +69,9 @@ public:
     // Called, on whatever thread made it, whenever a report is waiting; the listener only arranges for
     // takeReports to be called.
     void onReports(std::function<void()> listener);
+    // Every report is also written to this log, from the first tick on. A log that cannot be written is
+    // reported once, until it can be again.
+    void keepLog(AlertLog* log) { log_ = log; }
     // True once every delivery handed over has finished; waits at most the time given.
     bool waitForDeliveries(std::chrono::milliseconds time);
     // Cuts the delivery in progress short, within a second or so; a message not delivered stays claimed
@@ -81,6 +86,8 @@ private:
         // A delivery to try again belongs to its own record until that record is gone from the table.
         std::optional<WatchRecord> owner;
         DeliveryRetry retry;
+        DeliveryProgress progress;
+        std::chrono::system_clock::time_point found; // when it was claimed
         // For the writer check where the system cannot say: the file as last seen, and in which tick.
         platform::FileHold::State seen;
         std::uint64_t seenInTick = 0;
@@ -123,6 +130,8 @@ private:
 
     std::mutex reportsMutex_;
     std::vector<TickReport> reports_;
+    AlertLog* log_ = nullptr;
+    bool logFailed_ = false;
     std::mutex listenerMutex_;
     std::function<void()> listener_;
 

@@ -58,11 +58,25 @@ TEST(SettingsFile, WritesTheWorkedExampleByteForByte) {
 }
 
 TEST(SettingsFile, ReadsEverySettingBack) {
-    Started s({"Настройки клиента=Индивидуальные", "Код клиента=ab1", "Фирма=mc01", "Счет депо=l01",
-               "Папка условий=C:\\c\\", "Папка описаний=C:\\d\\", "Папка портфелей=C:\\p\\",
-               "Папка сообщений=C:\\m\\", "Интервал просмотра=17", "Почтовый сервер=smtp.example.ru:587",
-               "Обратный адрес=Робот <robot@example.ru>", "Тема письма=Сигнал", "Аутентификация=1",
-               "Имя пользователя=robot", "Пароль=p=a;s s",
+    Started s({"Настройки клиента=Индивидуальные",
+               "Код клиента=ab1",
+               "Фирма=mc01",
+               "Счет депо=l01",
+               "Папка условий=C:\\c\\",
+               "Папка описаний=C:\\d\\",
+               "Папка портфелей=C:\\p\\",
+               "Папка сообщений=C:\\m\\",
+               "Интервал просмотра=17",
+               "Почтовый сервер=smtp.example.ru:587",
+               "Обратный адрес=Робот <robot@example.ru>",
+               "Тема письма=Сигнал",
+               "Аутентификация=1",
+               "Имя пользователя=robot",
+               "Пароль=p=a;s s",
+               "Telegram токен=1:ab-C_d",
+               "Telegram сервер=https://bot.example.ru",
+               "Закрывать в область уведомлений=1",
+               "Всплывающие уведомления=1",
                "Файл сообщений=C:\\m\\1.txt;Открыть файл;C:\\m\\1.txt",
                "Файл сообщений=C:\\m\\2.txt;Отправить эл. почтой;a@b.ru, c@d.ru"});
     TForm1& f = s.main();
@@ -81,15 +95,21 @@ TEST(SettingsFile, ReadsEverySettingBack) {
     EXPECT_EQ(s.mail().MailReceipt.text, cp("Робот <robot@example.ru>"));
     EXPECT_TRUE(s.mail().MailAut.checked);
     EXPECT_EQ(s.mail().mailpassword.text, "p=a;s s");
+    EXPECT_EQ(f.formTelegram().TelegramToken.text, "1:ab-C_d");
+    EXPECT_EQ(f.formTelegram().TelegramServer.text, "https://bot.example.ru");
+    EXPECT_TRUE(f.CloseToTray.checked);
+    EXPECT_TRUE(f.AlertBalloons.checked);
     ASSERT_EQ(f.TableFiles.rows.size(), 2u);
     EXPECT_EQ(f.TableFiles.rows[1][2], "a@b.ru, c@d.ru");
 
     // Written back unchanged, in the fixed order.
     ASSERT_TRUE(f.FormClose());
     const auto lines = text::splitSettingsLines(s.folder.read("Zorvant.ini"));
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[14], cp("Пароль=p=a;s s"));
-    EXPECT_EQ(lines[16], cp("Файл сообщений=C:\\m\\2.txt;Отправить эл. почтой;a@b.ru, c@d.ru"));
+    EXPECT_EQ(lines[15], cp("Telegram токен=1:ab-C_d"));
+    EXPECT_EQ(lines[18], cp("Всплывающие уведомления=1"));
+    EXPECT_EQ(lines[20], cp("Файл сообщений=C:\\m\\2.txt;Отправить эл. почтой;a@b.ru, c@d.ru"));
 }
 
 TEST(SettingsFile, CutsWatchLinesAtTheFirstTwoSemicolons) {

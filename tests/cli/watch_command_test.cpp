@@ -72,6 +72,10 @@ TEST(WatchCommand, OnceActsOnEveryFilePresentAndPrintsALineForEach) {
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "run.txt"));
     EXPECT_TRUE(std::filesystem::exists(folder.path() / "mail.txt~zorvant")); // kept for a later try
     EXPECT_EQ(folder.read("Zorvant.ini"), settings);                          // only read
+    // The same two lines go to the alert log beside the settings file.
+    const std::string log = text::toUtf8(folder.read("Zorvant.log"));
+    EXPECT_NE(log.find("\tЗапустить приложение\t"), std::string::npos) << log;
+    EXPECT_NE(log.find("\t M\tошибка: Не указан почтовый сервер.\r\n"), std::string::npos) << log;
 }
 
 TEST(WatchCommand, OnceFailsAndKeepsTheMessageOfAProgramOrASoundThatCannotStart) {

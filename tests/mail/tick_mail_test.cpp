@@ -29,13 +29,7 @@ protected:
         return {{{folder.file(messageFile), std::string(kSendMail), std::string(recipients)}}, mail, 5s};
     }
     // One tick and the deliveries it started; the reports as "action: text" or "error: text", UTF-8.
-    std::vector<std::string> tick(const TickInput& ticked) {
-        std::vector<std::string> said;
-        for (const auto& report : testing::tickAndDeliver(watcher, ticked))
-            said.push_back((report.kind == TickReport::Kind::Error ? "error: " : "action: ") +
-                           text::toUtf8(report.text));
-        return said;
-    }
+    std::vector<std::string> tick(const TickInput& ticked) { return testing::tickAndSay(watcher, ticked); }
     bool exists(std::string_view name) const { return platform::plainFileExists(folder.file(name)); }
 
     testing::TempFolder folder;

@@ -3,12 +3,13 @@
 // own, with SMTPS on port 465 as real servers have it, and a self-signed certificate made for that
 // address. It stops when the object goes.
 #include "support/json_value.h"
+#include "support/python_server.h"
 #include "support/temp_folder.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 #include <vector>
 
 namespace zorvant::testing {
@@ -45,15 +46,9 @@ public:
     std::vector<std::string> events() const;
 
 private:
-    void makeCertificate() const;
-    void start(const Options& options);
-    std::string readPortsLine() const;
-
     TempFolder folder_;
     std::string address_;
-    pid_t pid_ = -1;
-    int toServer_ = -1;
-    int fromServer_ = -1;
+    std::unique_ptr<PythonServer> server_;
     std::map<std::string, int, std::less<>> ports_;
 };
 

@@ -8,6 +8,7 @@
 #include "ui/handler_runner.h"
 #include "ui/help_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/telegram_dialog.h"
 #include "ui/translations.h"
 #include "ui_fixture.h"
 
@@ -125,6 +126,25 @@ private slots:
         QVERIFY(help != nullptr && help->isVisible());
         QVERIFY(nearCentre(*help));
         QVERIFY(window.close());
+    }
+
+    void theTelegramTestAsksOffTheWindowWithItsButtonDisabled() {
+        UiFixture ui;
+        ui.start();
+        ui::TelegramDialog dialog(ui.forms->form1.formTelegram(), *ui.runner, ui.window.get());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        typeText(dialog.findChild<QLineEdit*>("TelegramToken"), "1:abc");
+        typeText(dialog.findChild<QLineEdit*>("TelegramServer"), "https://127.0.0.1:1");
+        auto* test = dialog.findChild<QPushButton*>("TestButton");
+        QCOMPARE(test->text(), u("Проверить"));
+        click(test);
+        QVERIFY(!test->isEnabled());
+        QTRY_VERIFY(test->isEnabled());
+        const auto messages = ui.forms->dialogs.messagesUtf8();
+        QCOMPARE(messages.size(), std::size_t(1));
+        QVERIFY2(messages[0].starts_with("Проверка не прошла: "), messages[0].c_str());
+        QCOMPARE(ui.forms->form1.formTelegram().TelegramServer.text, std::string("https://127.0.0.1:1"));
     }
 
     void charactersWindows1251CannotHoldAreRefusedAsTheyAreTyped() {

@@ -2,6 +2,7 @@
 // the watch table, its timer and its columns, generating a script and saving it.
 #include "text/cp1251.h"
 #include "ui_fixture.h"
+#include "watch/alert_log.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -105,6 +106,41 @@ private slots:
         // Every line of the message text comes after a space.
         QCOMPARE(ui.forms->system.started.size(), std::size_t(1));
         QCOMPARE(u(text::toUtf8(ui.forms->system.started[0]).c_str()), u("notify -m  Покупка SBER"));
+    }
+
+    void theJournalPageShowsTheAlertLogNewestFirstAndKeepsUp() {
+        UiFixture ui;
+        watch::AlertLog other(ui.folder.folderName());
+        const auto report = [](const char* text) {
+            return watch::TickReport{watch::TickReport::Kind::Action,
+                                     std::chrono::system_clock::now(),
+                                     "m0.txt",
+                                     text::fromUtf8("Открыть файл"),
+                                     "doc.txt",
+                                     text};
+        };
+        other.append(report(" before"));
+        ui.start();
+        auto* pages = ui.find<QTabWidget>("PageControl1");
+        QCOMPARE(pages->tabText(3), u("Журнал"));
+        pages->setCurrentIndex(3);
+        auto* table = ui.find<QTableWidget>("JournalTable");
+        QCOMPARE(table->rowCount(), 1);
+
+        // The window's own tick writes its line, and so does another watcher on the same table.
+        const std::string message = ui.folder.file("m1.txt");
+        ui.forms->form1.TableFiles.rows = {
+            {message, text::fromUtf8("Запустить приложение"), text::fromUtf8("notify %ТЕКСТ%")}};
+        ui.find<QSpinBox>("TimeInterval")->setValue(1);
+        ui.folder.write("m1.txt", text::fromUtf8("Покупка SBER\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 2, 5000);
+        QCOMPARE(table->item(0, 1)->text(), u(text::toUtf8(message).c_str()));
+        QCOMPARE(table->item(0, 4)->text(), u(" Покупка SBER"));
+        QCOMPARE(table->item(0, 5)->text(), u("выполнено"));
+        other.append(report(" after"));
+        QTRY_COMPARE_WITH_TIMEOUT(table->rowCount(), 3, 5000);
+        QCOMPARE(table->item(0, 4)->text(), u(" after"));
+        QCOMPARE(table->item(2, 4)->text(), u(" before"));
     }
 
     // A delivery that ends after its tick reports through the window all the same.

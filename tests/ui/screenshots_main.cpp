@@ -1,11 +1,12 @@
-// Takes the screenshots of docs/screenshots: the three pages, the mail settings dialog and the about
-// box, over a small example portfolio, at the window's own size, and "Проверка на истории" over the
-// portfolio and candle files of examples/. The folder to write to is the first argument.
+// Takes the screenshots of docs/screenshots: the four pages, the mail and Telegram settings dialogs and
+// the about box, over a small example portfolio, at the window's own size, and "Проверка на истории"
+// over the portfolio and candle files of examples/. The folder to write to is the first argument.
 #include "app/tform4.h"
 #include "app/tform_preview.h"
 #include "text/cp1251.h"
 #include "ui/about_box.h"
 #include "ui/preview_dialog.h"
+#include "ui/telegram_dialog.h"
 #include "ui_fixture.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <ctime>
 
 using namespace zorvant;
 using namespace zorvant::testing;
@@ -54,6 +56,45 @@ void fillExample(UiFixture& ui) {
     retype(ui.find<QComboBox>("DoChoise")->lineEdit(), u("Отправить эл. почтой"));
     retype(ui.find<QLineEdit>("ExeFileName"), "trader@example.org");
     click(ui.find<QToolButton>("SpeedButton7"));
+}
+
+// A few alerts of a trading day, as the log keeps them.
+void saveJournal(UiFixture& ui, const QString& folder) {
+    using Kind = watch::TickReport::Kind;
+    const auto at = [](int hour, int minute) {
+        std::tm local{};
+        local.tm_year = 124;
+        local.tm_mon = 2;
+        local.tm_mday = 13;
+        local.tm_hour = hour;
+        local.tm_min = minute;
+        local.tm_isdst = -1;
+        return std::chrono::system_clock::from_time_t(std::mktime(&local));
+    };
+    const std::string file = text::fromUtf8("C:\\QUIK\\Сообщения\\sber.txt");
+    const std::string text = text::fromUtf8(" SBER 5 ПЕРЕСЕКАЕТ ВВЕРХ SBER_MA20 18:19:00");
+    const watch::TickReport reports[] = {
+        {Kind::Action, at(18, 19), file, std::string(watch::kSendTelegram), "-1001234567890, @sber_signals",
+         text},
+        {Kind::Action, at(18, 19), file, std::string(watch::kPostToWeb), "https://example.org/hook", text},
+        {Kind::Error, at(18, 19), file, std::string(watch::kSendMail), "trader@example.org",
+         text::fromUtf8("Не удалось отправить письмо через почтовый сервер smtp.example.org:25: сервер не "
+                        "принимает соединение. Письмо будет отправлено позже."),
+         text},
+        {Kind::Action, at(18, 24), file, std::string(watch::kSendMail), "trader@example.org", text},
+    };
+    for (const auto& report : reports)
+        ui.forms->form1.alertLog().append(report);
+    ui.runner->run([&] { ui.forms->form1.JournalRefresh(); });
+    ui.find<QTabWidget>("PageControl1")->setCurrentIndex(3);
+    save(ui.window.get(), folder, "journal.png");
+}
+
+void saveTelegram(UiFixture& ui, const QString& folder) {
+    ui::TelegramDialog dialog(ui.forms->form1.formTelegram(), *ui.runner, ui.window.get());
+    dialog.show();
+    typeText(dialog.findChild<QLineEdit*>("TelegramToken"), "7123456789:AAH-example-token");
+    save(&dialog, folder, "telegram.png");
 }
 
 void savePreview(UiFixture& ui, const QString& folder) {
@@ -108,6 +149,10 @@ int main(int argc, char** argv) {
     about.show();
     save(&about, folder, "about.png");
 
+    saveJournal(ui, folder);
+
     savePreview(ui, folder);
+    // Last: a dialog made here leaves its refresh with the handler runner.
+    saveTelegram(ui, folder);
     return 0;
 }

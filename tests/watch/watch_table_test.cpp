@@ -152,10 +152,16 @@ TEST_F(WatchTable, TargetPickerFollowsTheActionAndQuotesPathsWithSpaces) {
 
 TEST_F(WatchTable, MailActionRenamesTheTargetHeadingAndHidesItsPicker) {
     EXPECT_EQ(f.Label19.caption, cp("над файлом"));
-    f.DoChoise.text = std::string(watch::kSendMail);
-    f.DoChoiseChange();
-    EXPECT_EQ(f.Label19.caption, cp("на электронный адрес"));
-    EXPECT_FALSE(f.SpeedButton6.visible);
+    const std::pair<std::string_view, const char*> headings[] = {{watch::kSendMail, "на электронный адрес"},
+                                                                 {watch::kSendTelegram, "в чаты Telegram"},
+                                                                 {watch::kPostToWeb, "на веб-адрес"}};
+    for (const auto& [action, heading] : headings) {
+        f.DoChoise.text = std::string(action);
+        f.DoChoiseChange();
+        EXPECT_EQ(f.Label19.caption, cp(heading));
+        EXPECT_FALSE(f.SpeedButton6.visible);
+    }
+    EXPECT_EQ(f.DoChoise.items.back(), std::string(watch::kPostToWeb));
     f.DoChoise.text = cp("Отправить эл. почтой ");
     f.DoChoiseChange();
     EXPECT_EQ(f.Label19.caption, cp("над файлом"));

@@ -134,6 +134,16 @@ TEST_F(Tick, UnknownActionsAndEmptyNamesNeverTouchTheFile) {
     EXPECT_TRUE(system.opened.empty());
 }
 
+// The fixture's watcher delivers e-mail alone: a message for Telegram is kept, never run as a program.
+TEST_F(Tick, AMessageForAChannelTheWatcherLacksIsKeptAndNothingStarts) {
+    folder.write("m.txt", "A\r\n");
+    const auto reports = tick({{folder.file("m.txt"), std::string(kSendTelegram), "notify 42"}});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].kind, Kind::Error);
+    EXPECT_TRUE(system.started.empty());
+    EXPECT_TRUE(exists("m.txt~zorvant"));
+}
+
 TEST_F(Tick, MissingSoundLeavesTheFileAndLaterRowsStillAct) {
     folder.write("a.txt", "A\r\n");
     folder.write("b.txt", "B\r\n");

@@ -1,0 +1,13 @@
+#include "watch/curl_global.h"
+
+#include <curl/curl.h>
+#include <mutex>
+
+namespace zorvant::watch {
+
+void initialiseCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+} // namespace zorvant::watch
