@@ -1,5 +1,5 @@
 // Start-up and closing through the real windows: the settings file that closing writes, a save that
-// fails, mail settings typed into the dialog, and the close on a termination signal.
+// fails, mail settings typed into the dialog, and the close when the system asks the program to stop.
 #include "text/cp1251.h"
 #include "text/lines.h"
 #include "ui/qt_dialogs.h"
@@ -17,6 +17,9 @@
 #include <QTest>
 #include <csignal>
 #include <filesystem>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace zorvant;
 using namespace zorvant::testing;
@@ -28,6 +31,20 @@ std::vector<QString> settingsFileLines(const TempFolder& folder) {
     for (const auto& line : text::splitSettingsLines(folder.read("Zorvant.ini")))
         lines.push_back(u(text::toUtf8(line).c_str()));
     return lines;
+}
+
+// Asks the program to stop as its system does: a termination signal on POSIX; on Windows, where a
+// raised SIGTERM ends the process at once, the end of the user's session.
+void askToStop(QWidget& window) {
+#ifdef _WIN32
+    const auto handle = reinterpret_cast<HWND>(window.winId());
+    SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    // The session goes on after all: the tests after this one still run in this process.
+    SendMessageW(handle, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+#else
+    (void)window;
+    std::raise(SIGTERM);
+#endif
 }
 
 } // namespace
@@ -51,7 +68,7 @@ private slots:
         QCOMPARE(ui.find<QSpinBox>("TimeInterval")->maximum(), 3600);
         QCOMPARE(ui.find<QComboBox>("period1")->currentText(), u("5 МИН"));
         QCOMPARE(ui.find<QComboBox>("LogOp")->currentText(), u("ИЛИ"));
-        QVERIFY(std::filesystem::is_directory(ui.folder.path() / "Портфели"));
+        QVERIFY(std::filesystem::is_directory(ui.folder.native("Портфели")));
 
         QVERIFY(ui.window->close());
         const auto lines = settingsFileLines(ui.folder);
@@ -116,7 +133,7 @@ private slots:
         QVERIFY(std::filesystem::is_directory(ui.folder.path() / "Zorvant.ini"));
     }
 
-    void aTerminationSignalClosesTheWindowAndSavesTheSettings() {
+    void aRequestToStopClosesTheWindowAndSavesTheSettings() {
         UiFixture ui;
         ui.start();
         ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
@@ -124,7 +141,7 @@ private slots:
         typeText(ui.find<QLineEdit>("firmid"), "MC0001");
         ui::QtDialogs unattended;
         ui::closeOnShutdown(*ui.window, unattended);
-        std::raise(SIGTERM);
+        askToStop(*ui.window);
         QTRY_VERIFY(!ui.window->isVisible());
         const auto lines = settingsFileLines(ui.folder);
         QCOMPARE(lines.size(), std::size_t(15));
