@@ -41,8 +41,8 @@ install_packages() {
     [ ${#missing[@]} -eq 0 ] && return
     log "installing ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    as_root apt-get -o DPkg::Lock::Timeout=900 update -qq
-    as_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
+    quietly "$out/apt.log" as_root apt-get -o DPkg::Lock::Timeout=900 update -qq
+    quietly "$out/apt.log" as_root apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # The compilers, 64-bit Wine, the locale tools and what fetches Debian's sources.
@@ -70,10 +70,15 @@ in_wine() {
 
 # One 64-bit prefix, created once; one wineserver for the whole run, started with no pipe of ours
 # inherited (otherwise whoever reads our output waits for Wine's helper processes to exit). Checks that
-# the prefix really runs 64-bit programs: Wine that cannot start one may still exit 0.
+# the prefix really runs 64-bit programs: Wine that cannot start one may still exit 0. With "fresh", a
+# server left running for the prefix is ended first, so that Wine's helpers get this run's display.
 start_wine() {
     export WINEPREFIX=${ZORVANT_WINEPREFIX:-$out/wine64} WINEARCH=win64 WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ "${1:-}" = fresh ]; then
+        wineserver -k >/dev/null 2>&1 || true
+        wineserver -w
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         log "creating the Wine prefix"
         in_wine "$wine64" wineboot.exe -i </dev/null >/dev/null 2>&1
