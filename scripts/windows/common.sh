@@ -159,7 +159,7 @@ check() {
 standalone_win64() {
     local exe
     for exe in "$@"; do
-        x86_64-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-x86-64' || return 1
+        [[ $(x86_64-w64-mingw32-objdump -f "$exe") == *"file format pei-x86-64"* ]] || return 1
         if x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' |
             grep -iE '^(lib|qt|icu|zlib|curl)'; then
             return 1

@@ -17,7 +17,7 @@ start_display() {
 
 # A program of the Windows GUI subsystem: started from Explorer, it opens no console window.
 gui_program() {
-    x86_64-w64-mingw32-objdump -p "$1" | grep -q '^Subsystem.*(Windows GUI)'
+    [ "$(x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^Subsystem.*(\(.*\))$/\1/p')" = "Windows GUI" ]
 }
 
 # Waits up to $1 tenths of a second for the process $2 to end.
