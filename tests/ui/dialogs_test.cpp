@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(ui.forms->dialogs.helpShown[0].second, 10);
 
         ui::HelpWindow help;
-        help.showTopic(QString::fromStdString(ui.folder.path() / "Zorvant.hlp"), 10);
+        help.showTopic(QString::fromStdU16String(ui.folder.native("Zorvant.hlp").u16string()), 10);
         QVERIFY(help.findChild<QTextBrowser*>("HelpText")->toPlainText().contains(u("Работа")));
     }
 };

@@ -1,6 +1,6 @@
 // Start-up and closing through the real windows: the settings file that closing writes, a save that
-// fails, mail settings typed into the dialog, and the close on a termination signal, also while a
-// start-up message is open.
+// fails, mail settings typed into the dialog, and the close when the system asks the program to stop, also
+// while a start-up message is open.
 #include "text/cp1251.h"
 #include "text/lines.h"
 #include "ui/qt_dialogs.h"
@@ -22,6 +22,9 @@
 #include <csignal>
 #include <filesystem>
 #include <thread>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 using namespace zorvant;
 using namespace zorvant::testing;
@@ -33,6 +36,20 @@ std::vector<QString> settingsFileLines(const TempFolder& folder) {
     for (const auto& line : text::splitSettingsLines(folder.read("Zorvant.ini")))
         lines.push_back(u(text::toUtf8(line).c_str()));
     return lines;
+}
+
+// Asks the program to stop as its system does: a termination signal on POSIX; on Windows, where a
+// raised SIGTERM ends the process at once, the end of the user's session.
+void askToStop(QWidget& window) {
+#ifdef _WIN32
+    const auto handle = reinterpret_cast<HWND>(window.winId());
+    SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    // The session goes on after all: the tests after this one still run in this process.
+    SendMessageW(handle, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+#else
+    (void)window;
+    std::raise(SIGTERM);
+#endif
 }
 
 } // namespace
@@ -56,7 +73,7 @@ private slots:
         QCOMPARE(ui.find<QSpinBox>("TimeInterval")->maximum(), 3600);
         QCOMPARE(ui.find<QComboBox>("period1")->currentText(), u("5 МИН"));
         QCOMPARE(ui.find<QComboBox>("LogOp")->currentText(), u("ИЛИ"));
-        QVERIFY(std::filesystem::is_directory(ui.folder.path() / "Портфели"));
+        QVERIFY(std::filesystem::is_directory(ui.folder.native("Портфели")));
 
         QVERIFY(ui.window->close());
         const auto lines = settingsFileLines(ui.folder);
@@ -135,7 +152,7 @@ private slots:
         QVERIFY(std::filesystem::is_directory(ui.folder.path() / "Zorvant.ini"));
     }
 
-    void aTerminationSignalClosesTheWindowAndSavesTheSettings() {
+    void aRequestToStopClosesTheWindowAndSavesTheSettings() {
         UiFixture ui;
         ui.start();
         ui.find<QTabWidget>("PageControl1")->setCurrentIndex(1);
@@ -143,7 +160,7 @@ private slots:
         typeText(ui.find<QLineEdit>("firmid"), "MC0001");
         ui::QtDialogs unattended;
         ui::closeOnShutdown(*ui.window, unattended);
-        std::raise(SIGTERM);
+        askToStop(*ui.window);
         QTRY_VERIFY(!ui.window->isVisible());
         const auto lines = settingsFileLines(ui.folder);
         QCOMPARE(lines.size(), std::size_t(15));
@@ -151,7 +168,7 @@ private slots:
         QCOMPARE(lines[2], u("Фирма=MC0001"));
     }
 
-    void aTerminationSignalDuringAStartUpMessageEndsTheProgramAndKeepsTheSettingsFile() {
+    void aRequestToStopDuringAStartUpMessageEndsTheProgramAndKeepsTheSettingsFile() {
         DesktopFixture d;
         const std::string stored = text::fromUtf8("Интервал просмотра=abc\r\nФирма=mc01\r\n");
         d.folder.write("Zorvant.ini", stored);
@@ -159,7 +176,7 @@ private slots:
         bool tickingDuringStartUp = true;
         whenModalOpens([&](QWidget*) {
             tickingDuringStartUp = d.program.window().findChild<QTimer*>("Timer1")->isActive();
-            std::raise(SIGTERM);
+            askToStop(d.program.window());
         });
         // Should the message stay open, it is cancelled after a while so that the test can fail.
         bool stillOpen = false;

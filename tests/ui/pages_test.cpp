@@ -1,5 +1,6 @@
 // The "Настройки" and "Скрипт" pages driven through their widgets: client settings, folder pickers,
 // the watch table, its timer and its columns, generating a script and saving it.
+#include "platform/platform.h"
 #include "text/cp1251.h"
 #include "ui_fixture.h"
 #include "watch/alert_log.h"
@@ -65,9 +66,10 @@ private slots:
         const QString before = folder->text();
         click(ui.find<QToolButton>("SpeedButton4"));
         QCOMPARE(folder->text(), before);
-        ui.forms->dialogs.folderAnswers.push_back(text::fromUtf8("/srv/Портфели"));
+        const QString chosen = u("/srv/Портфели").replace('/', QChar(platform::kPathSeparator));
+        ui.forms->dialogs.folderAnswers.push_back(text::fromUtf8(chosen.toStdString()));
         click(ui.find<QToolButton>("SpeedButton4"));
-        QCOMPARE(folder->text(), u("/srv/Портфели/"));
+        QCOMPARE(folder->text(), chosen + QChar(platform::kPathSeparator));
         QCOMPARE(ui.forms->dialogs.folderStarts.front(), text::fromUtf8(before.toStdString()));
     }
 
