@@ -7,7 +7,6 @@ namespace {
 
 MapPtr lineMap(const ChartLine& line, const Candle& c) {
     auto map = makeMap();
-    map->entries.reserve(6);
     map->set("NAME", Value(line.name));
     map->set("OPEN", Value(c.open));
     map->set("HIGH", Value(c.high));
@@ -34,7 +33,7 @@ MapPtr Terminal::candleSlice(std::string_view chartId, const Moment& moment) {
     if (chart == nullptr || chart->lines.empty())
         return emptySlice_ ? emptySlice_
                            : (emptySlice_ = sliceMap(0, Value(std::string()), makeCollection()));
-    const int index = candleAt(chart->lines[0], moment);
+    const int index = candles_.candleAt(*chart, 0, moment);
     const long long key = index < 0 ? -1 : chart->lines[0].candles[index].start.key();
     for (const CachedSlice& cached : cache_)
         if (cached.chart == chart && cached.key == key && key >= 0 && key <= now_.key())
@@ -51,8 +50,9 @@ MapPtr Terminal::candleSlice(std::string_view chartId, const Moment& moment) {
 MapPtr Terminal::buildSlice(const Chart& chart, const Moment& moment) {
     auto lines = makeCollection();
     Value time{std::string()};
-    for (const ChartLine& line : chart.lines) {
-        const int i = candleAt(line, moment);
+    for (std::size_t n = 0; n < chart.lines.size(); ++n) {
+        const ChartLine& line = chart.lines[n];
+        const int i = candles_.candleAt(chart, n, moment);
         if (i < 0 || line.candles[i].start.key() > now_.key())
             continue;
         if (lines->items.empty())
