@@ -1,24 +1,51 @@
 #include "sim/value.h"
 
+#include <memory>
+
 namespace zorvant::sim {
 
-const Value* MapData::find(std::string_view key) const {
-    for (const auto& [k, v] : entries)
-        if (k == key)
-            return &v;
-    return nullptr;
+MapData::MapData(const MapData& other) {
+    if (!other.spilled_.empty()) {
+        spilled_ = other.spilled_;
+        size_ = other.size_;
+        return;
+    }
+    try {
+        for (const Entry& entry : other.entries()) {
+            new (reinterpret_cast<Entry*>(inline_) + size_) Entry(entry);
+            ++size_;
+        }
+    } catch (...) {
+        std::destroy_n(reinterpret_cast<Entry*>(inline_), size_);
+        throw;
+    }
+}
+
+MapData::~MapData() {
+    if (spilled_.empty())
+        std::destroy_n(reinterpret_cast<Entry*>(inline_), size_);
 }
 
 void MapData::set(std::string_view key, Value value) {
-    for (auto& [k, v] : entries)
-        if (k == key) {
-            v = std::move(value);
+    for (Entry& entry : std::span<Entry>(data(), size_))
+        if (entry.key == key) {
+            entry.value = std::move(value);
             return;
         }
-    // Script maps mostly hold a few keys; room for them at once saves a reallocation per key.
-    if (entries.empty())
-        entries.reserve(4);
-    entries.emplace_back(std::string(key), std::move(value));
+    if (size_ < kInline) {
+        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{std::string(key), std::move(value)};
+        ++size_;
+        return;
+    }
+    if (spilled_.empty()) {
+        spilled_.reserve(2 * kInline);
+        Entry* first = reinterpret_cast<Entry*>(inline_);
+        for (std::size_t i = 0; i < size_; ++i)
+            spilled_.push_back(std::move(first[i]));
+        std::destroy_n(first, size_);
+    }
+    spilled_.push_back({std::string(key), std::move(value)});
+    ++size_;
 }
 
 MapPtr makeMap() {

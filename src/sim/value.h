@@ -3,6 +3,7 @@
 // collections are shared until changed (copy on write), so passing them by value costs no copy.
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -149,11 +150,41 @@ private:
 };
 
 // Keys are texts compared byte for byte; lookup is linear, as in the terminal, and maps stay small.
-struct MapData {
-    std::vector<std::pair<std::string, Value>> entries;
+// The first few entries live in the map itself, so that making a map takes one allocation.
+class MapData {
+public:
+    struct Entry {
+        std::string key;
+        Value value;
+    };
 
-    const Value* find(std::string_view key) const;
+    MapData() noexcept {}
+    MapData(const MapData& other);
+    MapData& operator=(const MapData&) = delete;
+    ~MapData();
+
+    const Value* find(std::string_view key) const {
+        for (const Entry& entry : entries())
+            if (entry.key == key)
+                return &entry.value;
+        return nullptr;
+    }
     void set(std::string_view key, Value value);
+    // In the order the keys were first set.
+    std::span<const Entry> entries() const { return {data(), size_}; }
+
+private:
+    static constexpr std::size_t kInline = 4;
+
+    const Entry* data() const {
+        return spilled_.empty() ? reinterpret_cast<const Entry*>(inline_) : spilled_.data();
+    }
+    Entry* data() { return spilled_.empty() ? reinterpret_cast<Entry*>(inline_) : spilled_.data(); }
+
+    std::size_t size_ = 0;
+    alignas(Entry) unsigned char inline_[kInline * sizeof(Entry)];
+    // Every entry, once there are more than fit inline.
+    std::vector<Entry> spilled_;
 };
 
 struct CollectionData {
