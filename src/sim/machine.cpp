@@ -48,6 +48,8 @@ Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
     stack_.reserve(static_cast<std::size_t>(limits_.callDepth + 1) * (script.maxParams + 1));
     frames_.reserve(limits_.callDepth + 1);
     builtinArgs_.reserve(64);
+    for (std::size_t i = 0; i < script.globals.size(); ++i)
+        slots_.emplace(script.globals[i], static_cast<int>(i));
 }
 
 void Machine::recalculate() {
@@ -113,11 +115,7 @@ Value Machine::callBuiltin(const CallExpr& call, const VarRef* takeFirst) {
 }
 
 int Machine::slotOfName(std::string_view upperName) {
-    const int slot = script_.globalSlot(upperName);
-    if (slot >= 0)
-        return slot;
-    const auto [it, added] =
-        extraGlobals_.try_emplace(std::string(upperName), static_cast<int>(globals_.size()));
+    const auto [it, added] = slots_.try_emplace(std::string(upperName), static_cast<int>(globals_.size()));
     if (added) {
         globals_.emplace_back();
         persistent_.push_back(0);
@@ -137,15 +135,11 @@ void Machine::newGlobal(std::string_view name, Value initial, SourcePos pos) {
 }
 
 const Value* Machine::global(std::string_view name) const {
-    const std::string upper = upperCaseLatin(name);
-    int slot = script_.globalSlot(upper);
-    if (slot < 0) {
-        const auto it = extraGlobals_.find(upper);
-        if (it == extraGlobals_.end())
-            return nullptr;
-        slot = it->second;
-    }
-    return globals_[slot].isUnset() ? nullptr : &globals_[slot];
+    const auto it = slots_.find(upperCaseLatin(name));
+    if (it == slots_.end())
+        return nullptr;
+    const Value& value = globals_[it->second];
+    return value.isUnset() ? nullptr : &value;
 }
 
 } // namespace zorvant::sim

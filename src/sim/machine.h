@@ -81,7 +81,8 @@ private:
     Limits limits_;
     std::vector<Value> globals_;
     std::vector<char> persistent_;
-    std::unordered_map<std::string, int> extraGlobals_;
+    // The slot of every global by name: the script's own, then those NEW_GLOBAL names by a text.
+    std::unordered_map<std::string, int> slots_;
     std::vector<Value> stack_;
     std::vector<Value> builtinArgs_;
     std::vector<Frame> frames_;

@@ -32,9 +32,6 @@ struct Script {
     // Slot number -> variable name (Latin upper case).
     std::vector<std::string> globals;
     std::size_t maxParams = 0;
-
-    // The slot of a global variable, or -1.
-    int globalSlot(std::string_view upperName) const;
 };
 
 // Reads a script's Windows-1251 text. Throws ScriptError at the first fault, with line and column.
