@@ -24,11 +24,16 @@ struct VarRef {
 struct Expr {
     explicit Expr(SourcePos p) : pos(p) {}
     virtual ~Expr() = default;
-    virtual Value eval(Machine& machine) const = 0;
-    // The value without a copy where the node holds it (a constant, a variable); otherwise in scratch.
-    virtual const Value& evalRef(Machine& machine, Value& scratch) const {
-        scratch = eval(machine);
-        return scratch;
+    // The value in place where the node holds one (a constant, a variable), otherwise computed into
+    // scratch. A variable's value is valid only until the next call or statement runs.
+    virtual const Value& evalRef(Machine& machine, Value& scratch) const = 0;
+    // The value as one of its own.
+    Value eval(Machine& machine) const {
+        Value scratch;
+        const Value& value = evalRef(machine, scratch);
+        if (&value == &scratch)
+            return scratch;
+        return value;
     }
     // True when evaluating runs nothing that could change a variable.
     virtual bool isPure() const { return false; }
@@ -38,7 +43,6 @@ using ExprPtr = std::unique_ptr<Expr>;
 
 struct ConstantExpr : Expr {
     ConstantExpr(SourcePos p, Value v) : Expr(p), value(std::move(v)) {}
-    Value eval(Machine& machine) const override;
     const Value& evalRef(Machine&, Value&) const override { return value; }
     bool isPure() const override { return true; }
     Value value;
@@ -46,16 +50,26 @@ struct ConstantExpr : Expr {
 
 struct VariableExpr : Expr {
     VariableExpr(SourcePos p, VarRef r) : Expr(p), ref(std::move(r)) {}
-    Value eval(Machine& machine) const override;
     const Value& evalRef(Machine& machine, Value& scratch) const override;
     bool isPure() const override { return true; }
     VarRef ref;
 };
 
+// How a node reads one of its operands, settled when the script is read: a constant or a variable in
+// place, anything else by evaluating it (Machine::operand).
+struct Operand {
+    enum class Kind : unsigned char { Constant, Variable, Computed };
+    explicit Operand(const Expr& expr);
+    Kind kind;
+    const Expr* node;
+};
+
 struct NegateExpr : Expr {
-    NegateExpr(SourcePos p, ExprPtr o) : Expr(p), operand(std::move(o)) {}
-    Value eval(Machine& machine) const override;
+    NegateExpr(SourcePos p, ExprPtr o) : Expr(p), operand(std::move(o)), operandOp(*operand) {}
+    const Value& evalRef(Machine& machine, Value& scratch) const override;
+    bool isPure() const override { return operand->isPure(); }
     ExprPtr operand;
+    Operand operandOp;
 };
 
 enum class BinaryOp {
@@ -74,27 +88,44 @@ enum class BinaryOp {
     Or
 };
 
+// Both operands are always evaluated, the left one first. Each operator is a node type of its own
+// (operators.cpp), so that evaluating one asks nothing about which it is.
 struct BinaryExpr : Expr {
     BinaryExpr(SourcePos p, BinaryOp o, ExprPtr l, ExprPtr r)
-        : Expr(p), op(o), left(std::move(l)), right(std::move(r)), rightIsPure(right->isPure()) {}
-    Value eval(Machine& machine) const override;
+        : Expr(p), op(o), left(std::move(l)), right(std::move(r)), leftOp(*left), rightOp(*right),
+          rightIsPure(right->isPure()) {}
+    bool isPure() const override { return left->isPure() && rightIsPure; }
+    // The left operand is taken in place only when the right one cannot change it.
+    const Value& leftOperand(Machine& machine, Value& scratch) const;
     BinaryOp op;
     ExprPtr left;
     ExprPtr right;
+    Operand leftOp;
+    Operand rightOp;
     // Settled once here rather than asked of the right operand at every evaluation.
     bool rightIsPure;
 };
 
+ExprPtr makeBinary(SourcePos pos, BinaryOp op, ExprPtr left, ExprPtr right);
+
+struct CallExpr;
+// A built-in that reads its operands itself and may answer with a value in place instead of a copy.
+using InPlaceFn = const Value& (*)(Machine& machine, const CallExpr& call, Value& scratch);
+
 // A call of a built-in or of a FUNC of the script; which one is settled when the whole text is read,
 // since a FUNC may stand after its first call.
 struct CallExpr : Expr {
-    CallExpr(SourcePos p, std::string n, std::vector<ExprPtr> a)
-        : Expr(p), name(std::move(n)), args(std::move(a)) {}
-    Value eval(Machine& machine) const override;
+    CallExpr(SourcePos p, std::string n, std::vector<ExprPtr> a);
+    const Value& evalRef(Machine& machine, Value& scratch) const override;
     std::string name;
     std::vector<ExprPtr> args;
+    std::vector<Operand> operands;
     const Builtin* builtin = nullptr;
+    InPlaceFn inPlace = nullptr;
     int function = -1;
+    // Arguments before this one are copied for a built-in: a later argument calls something that could
+    // change the variable they were read from.
+    std::size_t firstInPlace = 0;
 };
 
 enum class Flow { Next, Break, Continue, Return };
@@ -115,6 +146,7 @@ struct AssignStmt : Stmt {
     Flow exec(Machine& machine) const override;
     VarRef target;
     ExprPtr value;
+    Operand valueOp;
     // "x = F(x, ...)" where F may be a built-in that returns its changed first argument.
     const CallExpr* updatesTarget = nullptr;
 };

@@ -233,6 +233,7 @@ private:
             return;
         }
         call.builtin = findBuiltin(call.name);
+        call.inPlace = findInPlace(call.name);
         if (call.builtin == nullptr)
             throw ScriptError(call.pos, cat("неизвестная функция "_cp, quoted(call.name)));
         if (given < call.builtin->minArgs || given > call.builtin->maxArgs)

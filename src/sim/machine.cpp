@@ -47,7 +47,6 @@ Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
     // Parameters live on one stack that never reallocates, so references into it stay valid.
     stack_.reserve(static_cast<std::size_t>(limits_.callDepth + 1) * (script.maxParams + 1));
     frames_.reserve(limits_.callDepth + 1);
-    builtinArgs_.reserve(64);
     for (std::size_t i = 0; i < script.globals.size(); ++i)
         slots_.emplace(script.globals[i], static_cast<int>(i));
 }
@@ -57,7 +56,6 @@ void Machine::recalculate() {
         if (!persistent_[i])
             globals_[i] = Value();
     stack_.clear();
-    builtinArgs_.clear();
     frames_.clear();
     steps_ = 0;
     stackBase_ = stackPosition();
@@ -84,8 +82,8 @@ Value Machine::callFunction(const CallExpr& call) {
     if (stackBase_ - stackPosition() > kStackBudget)
         throw ScriptError(call.pos, cat("вызовы вложены слишком глубоко для стека: "_cp, fn.name));
     const std::size_t base = stack_.size();
-    for (const ExprPtr& arg : call.args) {
-        Value v = arg->eval(*this);
+    for (const Operand& arg : call.operands) {
+        Value v = operandValue(arg);
         stack_.push_back(std::move(v));
     }
     frames_.push_back({base, Value()});
@@ -96,22 +94,41 @@ Value Machine::callFunction(const CallExpr& call) {
     return result;
 }
 
-// Arguments go on a stack of their own; nested calls use the part above ours and leave it as they found it.
-Value Machine::callBuiltin(const CallExpr& call, const VarRef* takeFirst) {
-    const std::size_t base = builtinArgs_.size();
-    for (std::size_t i = 0; i < call.args.size(); ++i)
-        builtinArgs_.push_back(i == 0 && takeFirst != nullptr ? Value() : call.args[i]->eval(*this));
-    if (takeFirst != nullptr)
-        builtinArgs_[base] = std::move(slot(*takeFirst));
-    BuiltinCall context{*this, std::span<Value>(builtinArgs_.data() + base, call.args.size()), call.pos};
-    try {
-        Value result = call.builtin->fn(context);
-        truncate(builtinArgs_, base);
-        return result;
-    } catch (...) {
-        truncate(builtinArgs_, base);
-        throw;
+// Variables and constants are read in place; an argument read before one that calls something is
+// copied, since that call could change the variable.
+const Value& Machine::callBuiltin(const CallExpr& call, Value& result, const VarRef* takeFirst) {
+    const std::size_t count = call.args.size();
+    Value owned[kMaxBuiltinArgs];
+    const Value* args[kMaxBuiltinArgs];
+    for (std::size_t i = takeFirst != nullptr ? 1 : 0; i < count; ++i) {
+        const Value& value = operand(call.operands[i], owned[i]);
+        if (&value != &owned[i] && i < call.firstInPlace) {
+            owned[i] = value;
+            args[i] = &owned[i];
+        } else {
+            args[i] = &value;
+        }
     }
+    if (takeFirst != nullptr)
+        takeFirstArgument(call, *takeFirst, owned, args, count);
+    BuiltinCall context{*this, {args, count}, {owned, count}, call.pos};
+    result = call.builtin->fn(context);
+    return result;
+}
+
+// The other arguments that read the variable, or may read inside its map, keep a copy of what they read:
+// the map may now be changed in place.
+void Machine::takeFirstArgument(const CallExpr& call, const VarRef& ref, Value* owned, const Value** args,
+                                std::size_t count) {
+    Value& target = slot(ref);
+    for (std::size_t i = 1; i < count; ++i)
+        if (args[i] == &target ||
+            (args[i] != &owned[i] && call.operands[i].kind == Operand::Kind::Computed)) {
+            owned[i] = target;
+            args[i] = &owned[i];
+        }
+    owned[0] = std::move(target);
+    args[0] = &owned[0];
 }
 
 int Machine::slotOfName(std::string_view upperName) {

@@ -28,11 +28,31 @@ public:
     void recalculate();
 
     // For the expression and statement nodes.
-    Value read(const VarRef& ref, SourcePos pos) { return readRef(ref, pos); }
     // The variable's value in place; valid until the next statement or call runs.
     const Value& readRef(const VarRef& ref, SourcePos pos) {
         const Value& value = slot(ref);
         return value.isUnset() ? readUnset(ref, pos) : value;
+    }
+    // An operand's value: a constant or a variable in place, anything else computed into scratch.
+    const Value& operand(const Operand& op, Value& scratch) {
+        switch (op.kind) {
+        case Operand::Kind::Constant:
+            return static_cast<const ConstantExpr*>(op.node)->value;
+        case Operand::Kind::Variable: {
+            const auto* variable = static_cast<const VariableExpr*>(op.node);
+            return readRef(variable->ref, variable->pos);
+        }
+        default:
+            return op.node->evalRef(*this, scratch);
+        }
+    }
+    // An operand's value as one of its own.
+    Value operandValue(const Operand& op) {
+        Value scratch;
+        const Value& value = operand(op, scratch);
+        if (&value == &scratch)
+            return scratch;
+        return value;
     }
     // Inline: every variable read and assignment goes through here.
     Value& slot(const VarRef& ref) {
@@ -51,9 +71,10 @@ public:
     }
     // The result of a FUNC call; Unset when the FUNC never assigned RESULT.
     Value callFunction(const CallExpr& call);
-    // With takeFirst, the first argument is moved out of that variable instead of evaluated, so that a
-    // map or collection that only it holds is changed in place ("m = SET_VALUE(m, ...)").
-    Value callBuiltin(const CallExpr& call, const VarRef* takeFirst = nullptr);
+    // The built-in's result, written to result. With takeFirst, the first argument is moved out of that
+    // variable instead of evaluated, so that a map or collection that only it holds is changed in place
+    // ("m = SET_VALUE(m, ...)").
+    const Value& callBuiltin(const CallExpr& call, Value& result, const VarRef* takeFirst = nullptr);
 
     void newGlobal(std::string_view name, Value initial, SourcePos pos);
     // A global's value by name (any case), for tests and tools; nullptr when it has none.
@@ -74,6 +95,8 @@ private:
 
     [[noreturn]] void failSteps(SourcePos pos) const;
     const Value& readUnset(const VarRef& ref, SourcePos pos);
+    void takeFirstArgument(const CallExpr& call, const VarRef& ref, Value* owned, const Value** args,
+                           std::size_t count);
     int slotOfName(std::string_view upperName);
 
     const Script& script_;
@@ -84,7 +107,6 @@ private:
     // The slot of every global by name: the script's own, then those NEW_GLOBAL names by a text.
     std::unordered_map<std::string, int> slots_;
     std::vector<Value> stack_;
-    std::vector<Value> builtinArgs_;
     std::vector<Frame> frames_;
     std::uint64_t steps_ = 0;
     // Where the stack stood when the recalculation began.

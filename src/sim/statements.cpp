@@ -37,44 +37,60 @@ const CallExpr* callUpdating(const VarRef& target, const Expr& value) {
 } // namespace
 
 AssignStmt::AssignStmt(SourcePos p, VarRef t, ExprPtr v)
-    : Stmt(p), target(std::move(t)), value(std::move(v)), updatesTarget(callUpdating(target, *value)) {}
+    : Stmt(p), target(std::move(t)), value(std::move(v)), valueOp(*value),
+      updatesTarget(callUpdating(target, *value)) {}
 
+// The slot is looked up after the value is computed: a NEW_GLOBAL on the way may move the variables.
 Flow AssignStmt::exec(Machine& machine) const {
     machine.step(pos);
+    Value scratch;
     if (updatesTarget != nullptr && updatesTarget->builtin != nullptr && !machine.slot(target).isUnset()) {
-        Value v = machine.callBuiltin(*updatesTarget, &target);
-        machine.slot(target) = std::move(v);
+        machine.callBuiltin(*updatesTarget, scratch, &target);
+        machine.slot(target) = std::move(scratch);
         return Flow::Next;
     }
-    Value v = value->eval(machine);
-    machine.slot(target) = std::move(v);
+    const Value& v = machine.operand(valueOp, scratch);
+    if (&v == &scratch) {
+        machine.slot(target) = std::move(scratch);
+    } else if (valueOp.kind == Operand::Kind::Computed) {
+        // A value in place inside a map that the target itself may hold: copied before the target lets go.
+        Value copy = v;
+        machine.slot(target) = std::move(copy);
+    } else {
+        machine.slot(target) = v;
+    }
     return Flow::Next;
 }
 
 Flow CallStmt::exec(Machine& machine) const {
     machine.step(pos);
     const auto& c = static_cast<const CallExpr&>(*call);
-    if (c.builtin != nullptr)
-        machine.callBuiltin(c);
-    else
+    if (c.builtin != nullptr) {
+        Value ignored;
+        machine.callBuiltin(c, ignored);
+    } else {
         machine.callFunction(c);
+    }
     return Flow::Next;
 }
 
 Flow IfStmt::exec(Machine& machine) const {
     machine.step(pos);
-    const bool holds = isTrue(condition->eval(machine), machine, condition->pos);
+    Value scratch;
+    const Value& value = condition->evalRef(machine, scratch);
+    const bool holds = value.isNumber() ? value.number() != 0 : isTrue(value, machine, condition->pos);
     return execBlock(holds ? then : otherwise, machine);
 }
 
 // The loop variable takes each value in turn; changing it inside the body does not change the count.
 Flow ForRangeStmt::exec(Machine& machine) const {
     machine.step(pos);
-    const double first = asNumber(from->eval(machine), machine, from->pos);
-    const double last = asNumber(to->eval(machine), machine, to->pos);
+    Value scratch;
+    const double first = asNumber(from->evalRef(machine, scratch), machine, from->pos);
+    const double last = asNumber(to->evalRef(machine, scratch), machine, to->pos);
     for (double i = first; i <= last; i += 1) {
         machine.step(pos);
-        machine.slot(variable) = Value(i);
+        machine.slot(variable).setNumber(i);
         const Flow flow = execBlock(body, machine);
         if (flow == Flow::Break)
             break;

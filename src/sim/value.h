@@ -49,6 +49,14 @@ public:
         return *this;
     }
     ~Value() { reset(); }
+    // Drops what the value held, leaving it unset.
+    void clear() noexcept { reset(); }
+    // Makes this value the number, dropping what it held; no temporary on the way.
+    void setNumber(double number) noexcept {
+        reset();
+        number_ = number;
+        kind_ = Kind::Number;
+    }
 
     bool isUnset() const { return kind_ == Kind::Unset; }
     bool isNumber() const { return kind_ == Kind::Number; }
