@@ -37,6 +37,13 @@ struct Expr {
     }
     // True when evaluating runs nothing that could change a variable.
     virtual bool isPure() const { return false; }
+    // Nodes whose value is always a number (arithmetic, comparisons, AND, OR, a minus sign) give it
+    // without a Value on the way; number() may be called only when numeric() is true.
+    virtual bool numeric() const { return false; }
+    virtual double number(Machine& machine) const;
+    // Whether the value counts as true (a number other than 0); a text is converted with its warning at
+    // convertPos.
+    virtual bool test(Machine& machine, SourcePos convertPos) const;
     SourcePos pos;
 };
 using ExprPtr = std::unique_ptr<Expr>;
@@ -58,7 +65,7 @@ struct VariableExpr : Expr {
 // How a node reads one of its operands, settled when the script is read: a constant or a variable in
 // place, anything else by evaluating it (Machine::operand).
 struct Operand {
-    enum class Kind : unsigned char { Constant, Variable, Computed };
+    enum class Kind : unsigned char { Constant, Variable, Numeric, Computed };
     explicit Operand(const Expr& expr);
     Kind kind;
     const Expr* node;
@@ -68,6 +75,9 @@ struct NegateExpr : Expr {
     NegateExpr(SourcePos p, ExprPtr o) : Expr(p), operand(std::move(o)), operandOp(*operand) {}
     const Value& evalRef(Machine& machine, Value& scratch) const override;
     bool isPure() const override { return operand->isPure(); }
+    bool numeric() const override { return true; }
+    double number(Machine& machine) const override;
+    bool test(Machine& machine, SourcePos) const override { return number(machine) != 0; }
     ExprPtr operand;
     Operand operandOp;
 };
@@ -95,8 +105,6 @@ struct BinaryExpr : Expr {
         : Expr(p), op(o), left(std::move(l)), right(std::move(r)), leftOp(*left), rightOp(*right),
           rightIsPure(right->isPure()) {}
     bool isPure() const override { return left->isPure() && rightIsPure; }
-    // The left operand is taken in place only when the right one cannot change it.
-    const Value& leftOperand(Machine& machine, Value& scratch) const;
     BinaryOp op;
     ExprPtr left;
     ExprPtr right;
@@ -111,6 +119,8 @@ ExprPtr makeBinary(SourcePos pos, BinaryOp op, ExprPtr left, ExprPtr right);
 struct CallExpr;
 // A built-in that reads its operands itself and may answer with a value in place instead of a copy.
 using InPlaceFn = const Value& (*)(Machine& machine, const CallExpr& call, Value& scratch);
+// "target = F(target, ...)" done on the target itself.
+using UpdateFn = void (*)(Machine& machine, const CallExpr& call, const VarRef& target);
 
 // A call of a built-in or of a FUNC of the script; which one is settled when the whole text is read,
 // since a FUNC may stand after its first call.
@@ -122,6 +132,7 @@ struct CallExpr : Expr {
     std::vector<Operand> operands;
     const Builtin* builtin = nullptr;
     InPlaceFn inPlace = nullptr;
+    UpdateFn updateTarget = nullptr;
     int function = -1;
     // Arguments before this one are copied for a built-in: a later argument calls something that could
     // change the variable they were read from.
@@ -144,6 +155,7 @@ Flow execBlock(const Block& block, Machine& machine);
 struct AssignStmt : Stmt {
     AssignStmt(SourcePos p, VarRef t, ExprPtr v);
     Flow exec(Machine& machine) const override;
+    Flow assignComputed(Machine& machine) const;
     VarRef target;
     ExprPtr value;
     Operand valueOp;

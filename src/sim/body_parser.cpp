@@ -234,6 +234,7 @@ private:
         }
         call.builtin = findBuiltin(call.name);
         call.inPlace = findInPlace(call.name);
+        call.updateTarget = findUpdate(call.name);
         if (call.builtin == nullptr)
             throw ScriptError(call.pos, cat("неизвестная функция "_cp, quoted(call.name)));
         if (given < call.builtin->minArgs || given > call.builtin->maxArgs)

@@ -17,8 +17,4 @@ const Builtin* findBuiltin(std::string_view name) {
     return it == table.end() ? nullptr : it->second;
 }
 
-InPlaceFn findInPlace(std::string_view name) {
-    return name == "GET_VALUE" ? getValueInPlace : nullptr;
-}
-
 } // namespace zorvant::sim

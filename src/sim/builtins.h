@@ -46,9 +46,10 @@ constexpr bool fitsArgs(std::span<const Builtin> family) {
 // name in Latin upper case; nullptr when there is no such built-in.
 const Builtin* findBuiltin(std::string_view name);
 
-// nullptr for the built-ins that have no form that answers in place (see CallExpr::inPlace).
+// The forms of the built-ins that generated scripts call most (builtins_in_place.cpp); nullptr for the
+// others, which go through Machine::callBuiltin.
 InPlaceFn findInPlace(std::string_view name);
-const Value& getValueInPlace(Machine& machine, const CallExpr& call, Value& scratch);
+UpdateFn findUpdate(std::string_view name);
 
 // The built-ins of each family, for the lookup table.
 std::span<const Builtin> dataBuiltins();

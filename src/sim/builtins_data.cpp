@@ -61,38 +61,6 @@ Value getValue(BuiltinCall& call) {
     return found != nullptr ? *found : Value(std::string());
 }
 
-} // namespace
-
-// As getValue, without copying the value out of a map that a variable or constant holds: the reference
-// lives as long as the map does, which callers see to (a later argument that calls something, or a
-// built-in that changes the map in place, takes a copy).
-const Value& getValueInPlace(Machine& machine, const CallExpr& call, Value& scratch) {
-    Value mapScratch, keyScratch;
-    const Value* map = &machine.operand(call.operands[0], mapScratch);
-    if (map != &mapScratch && call.firstInPlace > 0) {
-        mapScratch = *map;
-        map = &mapScratch;
-    }
-    const Value& key = machine.operand(call.operands[1], keyScratch);
-    if (!map->isMap()) {
-        machine.warnings().add(call.pos, "GET_VALUE: первый аргумент не MAP, взята пустая строка"_cp);
-        scratch = Value(std::string());
-        return scratch;
-    }
-    std::string keyText;
-    const Value* found = map->map()->find(textView(key, keyText, call.pos));
-    if (found == nullptr) {
-        scratch = Value(std::string());
-        return scratch;
-    }
-    if (map != &mapScratch)
-        return *found;
-    scratch = *found;
-    return scratch;
-}
-
-namespace {
-
 Value createCollection(BuiltinCall& call) {
     if (call.count() == 0)
         return makeCollection();

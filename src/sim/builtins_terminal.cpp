@@ -22,7 +22,7 @@ Value candleEx(BuiltinCall& call) {
     std::string scratch;
     const std::string_view chart = textView(call.arg(0), scratch, call.pos);
     Terminal& terminal = call.machine.terminal();
-    if (terminal.candles().find(chart) == nullptr)
+    if (terminal.chart(chart) == nullptr)
         call.machine.warnings().add(call.pos, cat("GET_CANDLE_EX: нет графика "_cp, chart));
     return terminal.candleSlice(chart, {wholeArg(call, 1), wholeArg(call, 2)});
 }

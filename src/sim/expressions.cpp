@@ -22,25 +22,35 @@ std::size_t lastImpure(const std::vector<ExprPtr>& args) {
 Operand::Operand(const Expr& expr)
     : kind(dynamic_cast<const ConstantExpr*>(&expr)   ? Kind::Constant
            : dynamic_cast<const VariableExpr*>(&expr) ? Kind::Variable
+           : expr.numeric()                           ? Kind::Numeric
                                                       : Kind::Computed),
       node(&expr) {}
 
-const Value& BinaryExpr::leftOperand(Machine& machine, Value& scratch) const {
-    const Value& value = machine.operand(leftOp, scratch);
-    if (rightIsPure || &value == &scratch)
-        return value;
-    scratch = value;
-    return scratch;
+double Expr::number(Machine& machine) const {
+    Value scratch;
+    return evalRef(machine, scratch).number();
+}
+
+bool Expr::test(Machine& machine, SourcePos convertPos) const {
+    Value scratch;
+    const Value& value = evalRef(machine, scratch);
+    return value.isNumber() ? value.number() != 0 : isTrue(value, machine, convertPos);
 }
 
 const Value& VariableExpr::evalRef(Machine& machine, Value&) const {
     return machine.readRef(ref, pos);
 }
 
-const Value& NegateExpr::evalRef(Machine& machine, Value& scratch) const {
+double NegateExpr::number(Machine& machine) const {
+    if (operandOp.kind == Operand::Kind::Numeric)
+        return -operand->number(machine);
+    Value scratch;
     const Value& value = machine.operand(operandOp, scratch);
-    const double number = value.isNumber() ? value.number() : asNumber(value, machine, pos);
-    scratch.setNumber(-number);
+    return -(value.isNumber() ? value.number() : asNumber(value, machine, pos));
+}
+
+const Value& NegateExpr::evalRef(Machine& machine, Value& scratch) const {
+    scratch.setNumber(number(machine));
     return scratch;
 }
 

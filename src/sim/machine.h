@@ -1,6 +1,7 @@
 #pragma once
 // Runs a parsed script: one call of recalculate() is one recalculation of the portfolio. Ordinary
 // variables start unassigned each time; NEW_GLOBAL variables and the output table persist.
+#include "sim/hot_path.h"
 #include "sim/script.h"
 #include "sim/terminal.h"
 #include "sim/warnings.h"
@@ -29,12 +30,12 @@ public:
 
     // For the expression and statement nodes.
     // The variable's value in place; valid until the next statement or call runs.
-    const Value& readRef(const VarRef& ref, SourcePos pos) {
+    ZORVANT_HOT_INLINE const Value& readRef(const VarRef& ref, SourcePos pos) {
         const Value& value = slot(ref);
         return value.isUnset() ? readUnset(ref, pos) : value;
     }
     // An operand's value: a constant or a variable in place, anything else computed into scratch.
-    const Value& operand(const Operand& op, Value& scratch) {
+    ZORVANT_HOT_INLINE const Value& operand(const Operand& op, Value& scratch) {
         switch (op.kind) {
         case Operand::Kind::Constant:
             return static_cast<const ConstantExpr*>(op.node)->value;
@@ -46,6 +47,29 @@ public:
             return op.node->evalRef(*this, scratch);
         }
     }
+    // A number that a constant or an assigned variable holds, read without any other effect; nullptr for
+    // anything else (an operand to compute, an unset variable, a text), which then takes the full way.
+    ZORVANT_HOT_INLINE const double* peekNumber(const Operand& op) {
+        const Value* value;
+        if (op.kind == Operand::Kind::Constant)
+            value = &static_cast<const ConstantExpr*>(op.node)->value;
+        else if (op.kind == Operand::Kind::Variable)
+            value = &slot(static_cast<const VariableExpr*>(op.node)->ref);
+        else
+            return nullptr;
+        return value->isNumber() ? value->numberRef() : nullptr;
+    }
+    // Likewise a text that a constant or an assigned variable holds.
+    ZORVANT_HOT_INLINE const std::string* peekText(const Operand& op) {
+        const Value* value;
+        if (op.kind == Operand::Kind::Constant)
+            value = &static_cast<const ConstantExpr*>(op.node)->value;
+        else if (op.kind == Operand::Kind::Variable)
+            value = &slot(static_cast<const VariableExpr*>(op.node)->ref);
+        else
+            return nullptr;
+        return value->isText() ? &value->text() : nullptr;
+    }
     // An operand's value as one of its own.
     Value operandValue(const Operand& op) {
         Value scratch;
@@ -55,7 +79,7 @@ public:
         return value;
     }
     // Inline: every variable read and assignment goes through here.
-    Value& slot(const VarRef& ref) {
+    ZORVANT_HOT_INLINE Value& slot(const VarRef& ref) {
         switch (ref.scope) {
         case VarRef::Scope::Param:
             return stack_[frames_.back().base + ref.index];

@@ -75,10 +75,8 @@ int compareValues(const Value& left, const Value& right, SourcePos pos) {
     return compareTexts(asText(left, pos), asText(right, pos));
 }
 
-double checkedNumber(double value, SourcePos pos) {
-    if (!std::isfinite(value))
-        throw ScriptError(pos, "результат не число (деление на ноль или переполнение)"_cp);
-    return value;
+void failNotFinite(SourcePos pos) {
+    throw ScriptError(pos, "результат не число (деление на ноль или переполнение)"_cp);
 }
 
 } // namespace zorvant::sim

@@ -4,6 +4,7 @@
 #include "sim/script_error.h"
 #include "sim/value.h"
 
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,12 @@ std::string_view textView(const Value& value, std::string& scratch, SourcePos po
 bool isTrue(const Value& value, Machine& machine, SourcePos pos);
 // -1, 0 or 1.
 int compareValues(const Value& left, const Value& right, SourcePos pos);
+[[noreturn]] void failNotFinite(SourcePos pos);
 // Throws ScriptError when a result is no finite number (a division by zero, a root of a negative).
-double checkedNumber(double value, SourcePos pos);
+inline double checkedNumber(double value, SourcePos pos) {
+    if (!std::isfinite(value))
+        failNotFinite(pos);
+    return value;
+}
 
 } // namespace zorvant::sim

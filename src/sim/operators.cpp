@@ -1,5 +1,6 @@
 // The binary operators, one node type each: arithmetic, joining texts, comparisons, AND and OR.
 #include "sim/ast.h"
+#include "sim/hot_path.h"
 #include "sim/join.h"
 #include "sim/machine.h"
 #include "sim/operations.h"
@@ -9,6 +10,54 @@ namespace zorvant::sim {
 namespace {
 
 using namespace text::literals;
+
+// The left operand is taken in place only when the right one cannot change it.
+ZORVANT_HOT_INLINE const Value& leftOperand(const BinaryExpr& node, Machine& machine, Value& scratch) {
+    const Value& value = machine.operand(node.leftOp, scratch);
+    if (node.rightIsPure || &value == &scratch)
+        return value;
+    scratch = value;
+    return scratch;
+}
+
+// An operand read for arithmetic or truth: a number comes back as one; any other value is left
+// pending, to be converted by the caller in the order conversions have always been made.
+struct NumberOperand {
+    double number;
+    const Value* pending;
+};
+
+ZORVANT_HOT_INLINE NumberOperand numberOperand(const Operand& op, Machine& machine, Value& scratch) {
+    if (op.kind == Operand::Kind::Numeric)
+        return {op.node->number(machine), nullptr};
+    const Value& value = machine.operand(op, scratch);
+    return value.isNumber() ? NumberOperand{value.number(), nullptr} : NumberOperand{0, &value};
+}
+
+// Left operands: a number is kept as it is, so it needs no copy even when the right operand calls
+// something.
+ZORVANT_HOT_INLINE NumberOperand leftNumberOperand(const BinaryExpr& node, Machine& machine, Value& scratch) {
+    if (node.leftOp.kind == Operand::Kind::Numeric)
+        return {node.left->number(machine), nullptr};
+    const Value& value = leftOperand(node, machine, scratch);
+    return value.isNumber() ? NumberOperand{value.number(), nullptr} : NumberOperand{0, &value};
+}
+
+ZORVANT_HOT_INLINE double numberOf(const NumberOperand& operand, Machine& machine, SourcePos pos) {
+    return operand.pending == nullptr ? operand.number : asNumber(*operand.pending, machine, pos);
+}
+
+// The operand as a Value again, for comparing; a number is written into scratch, which it did not use.
+ZORVANT_HOT_INLINE const Value& valueOf(const NumberOperand& operand, Value& scratch) {
+    if (operand.pending != nullptr)
+        return *operand.pending;
+    scratch.setNumber(operand.number);
+    return scratch;
+}
+
+ZORVANT_HOT_INLINE bool truthOf(const NumberOperand& operand, Machine& machine, SourcePos pos) {
+    return operand.pending == nullptr ? operand.number != 0 : isTrue(*operand.pending, machine, pos);
+}
 
 template <BinaryOp Op> double arithmetic(double a, double b, SourcePos pos) {
     if constexpr (Op == BinaryOp::Add)
@@ -24,21 +73,35 @@ template <BinaryOp Op> double arithmetic(double a, double b, SourcePos pos) {
     }
 }
 
-template <BinaryOp Op> struct ArithmeticExpr final : BinaryExpr {
+// Nodes whose value is always a number: evalRef and test follow from number().
+struct NumericBinaryExpr : BinaryExpr {
     using BinaryExpr::BinaryExpr;
+    bool numeric() const override { return true; }
     const Value& evalRef(Machine& machine, Value& scratch) const override {
-        Value leftScratch;
-        const Value& a = leftOperand(machine, leftScratch);
-        const Value& b = machine.operand(rightOp, scratch);
-        if (a.isNumber() && b.isNumber()) {
-            scratch.setNumber(arithmetic<Op>(a.number(), b.number(), pos));
-            return scratch;
-        }
-        // The right operand is converted first: warnings keep the order runs have always listed them in.
-        const double y = asNumber(b, machine, pos);
-        const double x = asNumber(a, machine, pos);
-        scratch.setNumber(arithmetic<Op>(x, y, pos));
+        scratch.setNumber(number(machine));
         return scratch;
+    }
+    bool test(Machine& machine, SourcePos) const override { return number(machine) != 0; }
+};
+
+template <BinaryOp Op> struct ArithmeticExpr final : NumericBinaryExpr {
+    using NumericBinaryExpr::NumericBinaryExpr;
+    // Two numbers read without effects take the short way; anything else the full one.
+    double number(Machine& machine) const override {
+        const double* a = machine.peekNumber(leftOp);
+        const double* b = a != nullptr ? machine.peekNumber(rightOp) : nullptr;
+        if (b != nullptr)
+            return arithmetic<Op>(*a, *b, pos);
+        return fullNumber(machine);
+    }
+    ZORVANT_FULL_PATH double fullNumber(Machine& machine) const {
+        Value leftScratch, rightScratch;
+        const NumberOperand a = leftNumberOperand(*this, machine, leftScratch);
+        const NumberOperand b = numberOperand(rightOp, machine, rightScratch);
+        // The right operand is converted first: warnings keep the order runs have always listed them in.
+        const double y = numberOf(b, machine, pos);
+        const double x = numberOf(a, machine, pos);
+        return arithmetic<Op>(x, y, pos);
     }
 };
 
@@ -46,23 +109,40 @@ struct JoinExpr final : BinaryExpr {
     using BinaryExpr::BinaryExpr;
     const Value& evalRef(Machine& machine, Value& scratch) const override {
         Value leftScratch, rightScratch;
-        const Value& a = leftOperand(machine, leftScratch);
+        const Value& a = leftOperand(*this, machine, leftScratch);
         const Value& b = machine.operand(rightOp, rightScratch);
         std::string leftText, rightText;
         const std::string_view x = textView(a, leftText, pos);
         const std::string_view y = textView(b, rightText, pos);
         if (x.size() + y.size() > machine.limits().textLength)
             throw ScriptError(pos, "строка длиннее допустимого"_cp);
+        // A text this node computed is grown where it lies, so that a chain of joins copies it once.
         std::string text;
-        text.reserve(x.size() + y.size());
-        text.append(x).append(y);
-        scratch = Value(std::move(text));
+        if (&a == &leftScratch && a.isText()) {
+            text = leftScratch.takeText();
+            text.append(y);
+        } else if (x.empty() && &b == &rightScratch && b.isText()) {
+            text = rightScratch.takeText();
+        } else {
+            text.reserve(x.size() + y.size());
+            text.append(x).append(y);
+        }
+        scratch.setText(std::move(text));
         return scratch;
     }
 };
 
 int compareNumbers(double a, double b) {
     return a < b ? -1 : a > b ? 1 : 0;
+}
+
+// Byte by byte, as compareValues compares two texts; texts of different lengths are unequal at once.
+template <BinaryOp Op> int compareTexts(const std::string& a, const std::string& b) {
+    if constexpr (Op == BinaryOp::Equal || Op == BinaryOp::NotEqual)
+        if (a.size() != b.size())
+            return 1;
+    const int c = a.compare(b);
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
 template <BinaryOp Op> bool holds(int c) {
@@ -80,36 +160,49 @@ template <BinaryOp Op> bool holds(int c) {
         return c >= 0;
 }
 
-template <BinaryOp Op> struct CompareExpr final : BinaryExpr {
-    using BinaryExpr::BinaryExpr;
-    const Value& evalRef(Machine& machine, Value& scratch) const override {
-        Value leftScratch;
-        const Value& a = leftOperand(machine, leftScratch);
-        const Value& b = machine.operand(rightOp, scratch);
-        const int c =
-            a.isNumber() && b.isNumber() ? compareNumbers(a.number(), b.number()) : compareValues(a, b, pos);
-        scratch.setNumber(holds<Op>(c) ? 1.0 : 0.0);
-        return scratch;
+template <BinaryOp Op> struct CompareExpr final : NumericBinaryExpr {
+    using NumericBinaryExpr::NumericBinaryExpr;
+    double number(Machine& machine) const override { return test(machine, pos) ? 1.0 : 0.0; }
+    bool test(Machine& machine, SourcePos) const override {
+        if (const double* a = machine.peekNumber(leftOp))
+            if (const double* b = machine.peekNumber(rightOp))
+                return holds<Op>(compareNumbers(*a, *b));
+        if (const std::string* a = machine.peekText(leftOp))
+            if (const std::string* b = machine.peekText(rightOp))
+                return holds<Op>(compareTexts<Op>(*a, *b));
+        return fullTest(machine);
+    }
+    ZORVANT_FULL_PATH bool fullTest(Machine& machine) const {
+        Value leftScratch, rightScratch;
+        const NumberOperand a = leftNumberOperand(*this, machine, leftScratch);
+        const NumberOperand b = numberOperand(rightOp, machine, rightScratch);
+        if (a.pending == nullptr && b.pending == nullptr)
+            return holds<Op>(compareNumbers(a.number, b.number));
+        return holds<Op>(compareValues(valueOf(a, leftScratch), valueOf(b, rightScratch), pos));
     }
 };
 
-bool truth(const Value& value, Machine& machine, SourcePos pos) {
-    return value.isNumber() ? value.number() != 0 : isTrue(value, machine, pos);
-}
-
-template <bool IsAnd> struct LogicExpr final : BinaryExpr {
-    using BinaryExpr::BinaryExpr;
-    const Value& evalRef(Machine& machine, Value& scratch) const override {
-        Value leftScratch;
-        const Value& a = leftOperand(machine, leftScratch);
-        const Value& b = machine.operand(rightOp, scratch);
-        bool result;
+// Both sides are always evaluated; the right one is converted only when the left does not settle it.
+template <bool IsAnd> struct LogicExpr final : NumericBinaryExpr {
+    using NumericBinaryExpr::NumericBinaryExpr;
+    double number(Machine& machine) const override { return test(machine, pos) ? 1.0 : 0.0; }
+    bool test(Machine& machine, SourcePos) const override {
+        // Two numeric operands (comparisons, as a rule) give their truth at once; both are evaluated.
+        if (leftOp.kind == Operand::Kind::Numeric && rightOp.kind == Operand::Kind::Numeric) {
+            const bool x = left->test(machine, pos);
+            const bool y = right->test(machine, pos);
+            return IsAnd ? x && y : x || y;
+        }
+        return fullTest(machine);
+    }
+    ZORVANT_FULL_PATH bool fullTest(Machine& machine) const {
+        Value leftScratch, rightScratch;
+        const NumberOperand a = leftNumberOperand(*this, machine, leftScratch);
+        const NumberOperand b = numberOperand(rightOp, machine, rightScratch);
         if constexpr (IsAnd)
-            result = truth(a, machine, pos) && truth(b, machine, pos);
+            return truthOf(a, machine, pos) && truthOf(b, machine, pos);
         else
-            result = truth(a, machine, pos) || truth(b, machine, pos);
-        scratch.setNumber(result ? 1.0 : 0.0);
-        return scratch;
+            return truthOf(a, machine, pos) || truthOf(b, machine, pos);
     }
 };
 

@@ -43,22 +43,39 @@ AssignStmt::AssignStmt(SourcePos p, VarRef t, ExprPtr v)
 // The slot is looked up after the value is computed: a NEW_GLOBAL on the way may move the variables.
 Flow AssignStmt::exec(Machine& machine) const {
     machine.step(pos);
+    switch (valueOp.kind) {
+    case Operand::Kind::Numeric: {
+        const double number = value->number(machine);
+        machine.slot(target).setNumber(number);
+        return Flow::Next;
+    }
+    case Operand::Kind::Computed:
+        return assignComputed(machine);
+    default: {
+        Value unused;
+        const Value& v = machine.operand(valueOp, unused);
+        machine.slot(target) = v;
+        return Flow::Next;
+    }
+    }
+}
+
+Flow AssignStmt::assignComputed(Machine& machine) const {
     Value scratch;
     if (updatesTarget != nullptr && updatesTarget->builtin != nullptr && !machine.slot(target).isUnset()) {
+        if (updatesTarget->updateTarget != nullptr) {
+            updatesTarget->updateTarget(machine, *updatesTarget, target);
+            return Flow::Next;
+        }
         machine.callBuiltin(*updatesTarget, scratch, &target);
         machine.slot(target) = std::move(scratch);
         return Flow::Next;
     }
-    const Value& v = machine.operand(valueOp, scratch);
-    if (&v == &scratch) {
+    const Value& v = value->evalRef(machine, scratch);
+    if (&v == &scratch)
         machine.slot(target) = std::move(scratch);
-    } else if (valueOp.kind == Operand::Kind::Computed) {
-        // A value in place inside a map that the target itself may hold: copied before the target lets go.
-        Value copy = v;
-        machine.slot(target) = std::move(copy);
-    } else {
-        machine.slot(target) = v;
-    }
+    else
+        machine.slot(target) = v; // copied before the target lets go of a map that may hold v
     return Flow::Next;
 }
 
@@ -76,10 +93,7 @@ Flow CallStmt::exec(Machine& machine) const {
 
 Flow IfStmt::exec(Machine& machine) const {
     machine.step(pos);
-    Value scratch;
-    const Value& value = condition->evalRef(machine, scratch);
-    const bool holds = value.isNumber() ? value.number() != 0 : isTrue(value, machine, condition->pos);
-    return execBlock(holds ? then : otherwise, machine);
+    return execBlock(condition->test(machine, condition->pos) ? then : otherwise, machine);
 }
 
 // The loop variable takes each value in turn; changing it inside the body does not change the count.

@@ -4,6 +4,48 @@
 
 namespace zorvant::sim {
 
+void Value::releaseOwned() noexcept {
+    switch (kind_) {
+    case Kind::Text:
+        text_.~basic_string();
+        break;
+    case Kind::Map:
+        map_.~MapPtr();
+        break;
+    case Kind::Collection:
+        collection_.~CollectionPtr();
+        break;
+    default:
+        break;
+    }
+}
+
+void Value::copyOwned(const Value& other) {
+    switch (other.kind_) {
+    case Kind::Text:
+        new (&text_) std::string(other.text_);
+        break;
+    case Kind::Map:
+        new (&map_) MapPtr(other.map_);
+        break;
+    default:
+        new (&collection_) CollectionPtr(other.collection_);
+        break;
+    }
+}
+
+Value& Value::assignOwned(const Value& other) {
+    if (this == &other)
+        return *this;
+    if (kind_ == Kind::Text && other.kind_ == Kind::Text) {
+        text_ = other.text_;
+        return *this;
+    }
+    // Copied before this value lets go of what it holds, which may own other.
+    Value copy(other);
+    return *this = std::move(copy);
+}
+
 MapData::MapData(const MapData& other) {
     if (!other.spilled_.empty()) {
         spilled_ = other.spilled_;
@@ -28,7 +70,7 @@ MapData::~MapData() {
 
 void MapData::set(std::string_view key, Value value) {
     for (Entry& entry : std::span<Entry>(data(), size_))
-        if (entry.key == key) {
+        if (sameKey(entry.key, key)) {
             entry.value = std::move(value);
             return;
         }

@@ -20,7 +20,7 @@ using CollectionPtr = std::shared_ptr<CollectionData>;
 // numbers, the most common values, are then copied and dropped without a dispatch.
 class Value {
 public:
-    Value() noexcept : kind_(Kind::Unset) {}
+    Value() noexcept : number_(0), kind_(Kind::Unset) {}
     Value(double number) noexcept : number_(number), kind_(Kind::Number) {}
     Value(std::string text) : kind_(Kind::Text) { new (&text_) std::string(std::move(text)); }
     Value(std::string_view text) : Value(std::string(text)) {}
@@ -28,29 +28,47 @@ public:
     Value(CollectionPtr collection) noexcept : kind_(Kind::Collection) {
         new (&collection_) CollectionPtr(std::move(collection));
     }
-    Value(const Value& other) : kind_(Kind::Unset) { copyFrom(other); }
-    Value(Value&& other) noexcept : kind_(Kind::Unset) { moveFrom(std::move(other)); }
+    // Numbers and unset values are copied, moved and dropped inline; the others out of line.
+    Value(const Value& other) : kind_(other.kind_) {
+        if (other.ownsData())
+            copyOwned(other);
+        else
+            number_ = other.number_;
+    }
+    Value(Value&& other) noexcept : kind_(other.kind_) {
+        if (other.ownsData())
+            moveOwned(std::move(other));
+        else
+            number_ = other.number_;
+    }
     Value& operator=(const Value& other) {
-        if (this == &other)
-            return *this;
-        if (kind_ == Kind::Text && other.kind_ == Kind::Text) {
-            text_ = other.text_;
+        if (!ownsData() && !other.ownsData()) {
+            number_ = other.number_;
+            kind_ = other.kind_;
             return *this;
         }
-        reset();
-        copyFrom(other);
-        return *this;
+        return assignOwned(other);
     }
     Value& operator=(Value&& other) noexcept {
-        if (this != &other) {
-            reset();
-            moveFrom(std::move(other));
-        }
+        if (this == &other)
+            return *this;
+        reset();
+        kind_ = other.kind_;
+        if (other.ownsData())
+            moveOwned(std::move(other));
+        else
+            number_ = other.number_;
         return *this;
     }
     ~Value() { reset(); }
     // Drops what the value held, leaving it unset.
     void clear() noexcept { reset(); }
+    // Makes this value the text, dropping what it held.
+    void setText(std::string text) {
+        reset();
+        new (&text_) std::string(std::move(text));
+        kind_ = Kind::Text;
+    }
     // Makes this value the number, dropping what it held; no temporary on the way.
     void setNumber(double number) noexcept {
         reset();
@@ -66,6 +84,7 @@ public:
 
     // Each accessor may be used only when the matching is...() is true.
     double number() const { return number_; }
+    const double* numberRef() const { return &number_; }
     const std::string& text() const { return text_; }
     const MapPtr& map() const { return map_; }
     const CollectionPtr& collection() const { return collection_; }
@@ -74,6 +93,11 @@ public:
         MapPtr map = std::move(map_);
         reset();
         return map;
+    }
+    std::string takeText() {
+        std::string text = std::move(text_);
+        reset();
+        return text;
     }
     CollectionPtr takeCollection() {
         CollectionPtr collection = std::move(collection_);
@@ -84,69 +108,40 @@ public:
 private:
     enum class Kind : unsigned char { Unset, Number, Text, Map, Collection };
 
-    // Numbers and unset values, the most common, own nothing: they are dropped without a call.
+    bool ownsData() const { return kind_ > Kind::Number; }
+
+    // Numbers and unset values, the most common, own nothing: they are dropped without a call. An unset
+    // value holds the number 0, so that it is copied as a number is.
     void reset() noexcept {
-        if (kind_ > Kind::Number)
+        if (ownsData()) {
             releaseOwned();
+            number_ = 0;
+        }
         kind_ = Kind::Unset;
     }
 
-    void releaseOwned() noexcept {
-        switch (kind_) {
-        case Kind::Text:
-            text_.~basic_string();
-            break;
-        case Kind::Map:
-            map_.~MapPtr();
-            break;
-        case Kind::Collection:
-            collection_.~CollectionPtr();
-            break;
-        default:
-            break;
-        }
-    }
-
-    void copyFrom(const Value& other) {
+    void releaseOwned() noexcept;
+    // Construct this value's text, map or collection from other's; kind_ is already other's.
+    void copyOwned(const Value& other);
+    void moveOwned(Value&& other) noexcept {
         switch (other.kind_) {
-        case Kind::Number:
-            number_ = other.number_;
-            break;
-        case Kind::Text:
-            new (&text_) std::string(other.text_);
-            break;
-        case Kind::Map:
-            new (&map_) MapPtr(other.map_);
-            break;
-        case Kind::Collection:
-            new (&collection_) CollectionPtr(other.collection_);
-            break;
-        case Kind::Unset:
-            break;
-        }
-        kind_ = other.kind_;
-    }
-
-    void moveFrom(Value&& other) noexcept {
-        switch (other.kind_) {
-        case Kind::Number:
-            number_ = other.number_;
-            break;
         case Kind::Text:
             new (&text_) std::string(std::move(other.text_));
+            other.text_.~basic_string();
             break;
         case Kind::Map:
             new (&map_) MapPtr(std::move(other.map_));
+            other.map_.~MapPtr();
             break;
-        case Kind::Collection:
+        default:
             new (&collection_) CollectionPtr(std::move(other.collection_));
-            break;
-        case Kind::Unset:
+            other.collection_.~CollectionPtr();
             break;
         }
-        kind_ = other.kind_;
-        other.reset();
+        other.number_ = 0;
+        other.kind_ = Kind::Unset;
     }
+    Value& assignOwned(const Value& other);
 
     union {
         double number_ = 0;
@@ -173,9 +168,18 @@ public:
 
     const Value* find(std::string_view key) const {
         for (const Entry& entry : entries())
-            if (entry.key == key)
+            if (sameKey(entry.key, key))
                 return &entry.value;
         return nullptr;
+    }
+    // Keys are short: compared byte by byte in place rather than through a library call.
+    static bool sameKey(std::string_view a, std::string_view b) {
+        if (a.size() != b.size())
+            return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
     }
     void set(std::string_view key, Value value);
     // In the order the keys were first set.
