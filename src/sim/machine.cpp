@@ -124,7 +124,7 @@ void Machine::takeFirstArgument(const CallExpr& call, const VarRef& ref, Value* 
     for (std::size_t i = 1; i < count; ++i)
         if (args[i] == &target ||
             (args[i] != &owned[i] && call.operands[i].kind == Operand::Kind::Computed)) {
-            owned[i] = target;
+            owned[i] = *args[i];
             args[i] = &owned[i];
         }
     owned[0] = std::move(target);
