@@ -148,10 +148,10 @@ private:
         cursor.expectEnd();
         ++next_;
         if (word.text == "RETURN")
-            return std::make_unique<JumpStmt>(word.pos, Flow::Return);
+            return std::make_unique<JumpStmt>(word.pos, Jump::Return);
         if (loopDepth_ == 0)
             throw ScriptError(word.pos, cat(word.text, " вне цикла FOR"_cp));
-        return std::make_unique<JumpStmt>(word.pos, word.text == "BREAK" ? Flow::Break : Flow::Continue);
+        return std::make_unique<JumpStmt>(word.pos, word.text == "BREAK" ? Jump::Break : Jump::Continue);
     }
 
     StmtPtr simple(TokenCursor& cursor) {
@@ -233,8 +233,6 @@ private:
             return;
         }
         call.builtin = findBuiltin(call.name);
-        call.inPlace = findInPlace(call.name);
-        call.updateTarget = findUpdate(call.name);
         if (call.builtin == nullptr)
             throw ScriptError(call.pos, cat("неизвестная функция "_cp, quoted(call.name)));
         if (given < call.builtin->minArgs || given > call.builtin->maxArgs)

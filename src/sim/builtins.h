@@ -9,19 +9,19 @@ namespace zorvant::sim {
 
 class Machine;
 
-// The arguments are read in place where they are a variable or a constant; the others were computed
-// into slots the call owns, which a built-in may take over.
+// The arguments are read in place where they are a variable or a constant; owned[i] is set where
+// argument i was computed for the call, which a built-in may then take over.
 struct BuiltinCall {
     Machine& machine;
     std::span<const Value* const> args;
-    std::span<Value> owned;
+    std::span<Value* const> owned;
     SourcePos pos;
 
     std::size_t count() const { return args.size(); }
     const Value& arg(std::size_t i) const { return *args[i]; }
-    bool owns(std::size_t i) const { return args[i] == &owned[i]; }
+    bool owns(std::size_t i) const { return owned[i] != nullptr; }
     // The argument as a value of its own: moved out when the call computed it, copied otherwise.
-    Value take(std::size_t i) const { return owns(i) ? std::move(owned[i]) : arg(i); }
+    Value take(std::size_t i) const { return owns(i) ? std::move(*owned[i]) : arg(i); }
 };
 
 using BuiltinFn = Value (*)(BuiltinCall& call);
@@ -33,7 +33,7 @@ struct Builtin {
     BuiltinFn fn;
 };
 
-// No built-in takes more, so a call's arguments fit in a small array on the stack.
+// No built-in takes more, so a call's arguments fit in small arrays on the stack.
 inline constexpr int kMaxBuiltinArgs = 3;
 
 constexpr bool fitsArgs(std::span<const Builtin> family) {
@@ -45,11 +45,6 @@ constexpr bool fitsArgs(std::span<const Builtin> family) {
 
 // name in Latin upper case; nullptr when there is no such built-in.
 const Builtin* findBuiltin(std::string_view name);
-
-// The forms of the built-ins that generated scripts call most (builtins_in_place.cpp); nullptr for the
-// others, which go through Machine::callBuiltin.
-InPlaceFn findInPlace(std::string_view name);
-UpdateFn findUpdate(std::string_view name);
 
 // The built-ins of each family, for the lookup table.
 std::span<const Builtin> dataBuiltins();

@@ -16,13 +16,13 @@ using namespace text::literals;
 MapPtr mapArg(BuiltinCall& call, std::size_t i, std::string_view fn) {
     if (!call.arg(i).isMap())
         throw ScriptError(call.pos, cat(fn, ": первый аргумент не MAP"_cp));
-    return call.owns(i) ? call.owned[i].takeMap() : call.arg(i).map();
+    return call.owns(i) ? call.owned[i]->takeMap() : call.arg(i).map();
 }
 
 CollectionPtr collectionArg(BuiltinCall& call, std::size_t i, std::string_view fn) {
     if (!call.arg(i).isCollection())
         throw ScriptError(call.pos, cat(fn, ": первый аргумент не COLLECTION"_cp));
-    return call.owns(i) ? call.owned[i].takeCollection() : call.arg(i).collection();
+    return call.owns(i) ? call.owned[i]->takeCollection() : call.arg(i).collection();
 }
 
 // A 0-based index; -1 when it is no whole number in [0, limit).

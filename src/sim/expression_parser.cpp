@@ -44,8 +44,8 @@ public:
         while (cursor_.isWord("AND") || cursor_.isWord("OR")) {
             const Token& op = cursor_.take();
             chain(chained, op.pos);
-            left = makeBinary(op.pos, op.text == "AND" ? BinaryOp::And : BinaryOp::Or, std::move(left),
-                              comparison());
+            left = std::make_unique<BinaryExpr>(op.pos, op.text == "AND" ? BinaryOp::And : BinaryOp::Or,
+                                                std::move(left), comparison());
         }
         depth_ -= chained;
         return left;
@@ -69,7 +69,7 @@ private:
         while (const OpName* op = matchSymbol(cursor_, ops)) {
             const SourcePos pos = cursor_.take().pos;
             chain(chained, pos);
-            left = makeBinary(pos, op->op, std::move(left), (this->*lower)());
+            left = std::make_unique<BinaryExpr>(pos, op->op, std::move(left), (this->*lower)());
         }
         depth_ -= chained;
         return left;

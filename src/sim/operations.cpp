@@ -21,10 +21,6 @@ int compareTexts(const std::string& a, const std::string& b) {
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
-int compareNumbers(double a, double b) {
-    return a < b ? -1 : a > b ? 1 : 0;
-}
-
 } // namespace
 
 double asNumber(const Value& value, Machine& machine, SourcePos pos) {
@@ -73,6 +69,10 @@ int compareValues(const Value& left, const Value& right, SourcePos pos) {
         return left.isNumber() ? compareNumbers(left.number(), *number)
                                : compareNumbers(*number, right.number());
     return compareTexts(asText(left, pos), asText(right, pos));
+}
+
+void failDivisionByZero(SourcePos pos) {
+    throw ScriptError(pos, "деление на ноль"_cp);
 }
 
 void failNotFinite(SourcePos pos) {

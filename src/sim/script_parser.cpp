@@ -144,6 +144,7 @@ private:
         }
         ++next_;
         parseBody(source, script_);
+        script_.program = compileProgram(script_);
     }
 
     static void append(std::vector<Token>& to, std::vector<Token> more) {

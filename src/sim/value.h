@@ -84,7 +84,6 @@ public:
 
     // Each accessor may be used only when the matching is...() is true.
     double number() const { return number_; }
-    const double* numberRef() const { return &number_; }
     const std::string& text() const { return text_; }
     const MapPtr& map() const { return map_; }
     const CollectionPtr& collection() const { return collection_; }
