@@ -16,7 +16,7 @@ using namespace text::literals;
     throw ScriptError(pos, "таблица (MAP или COLLECTION) там, где нужно число или строка"_cp);
 }
 
-int compareTexts(const std::string& a, const std::string& b) {
+int compareTexts(std::string_view a, std::string_view b) {
     const int c = a.compare(b);
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
@@ -28,7 +28,7 @@ double asNumber(const Value& value, Machine& machine, SourcePos pos) {
         return value.number();
     if (!value.isText())
         notScalar(pos);
-    const std::string& text = value.text();
+    const std::string_view text = value.text();
     if (text.empty())
         return 0;
     if (const auto number = parseQplNumber(text))
@@ -39,7 +39,7 @@ double asNumber(const Value& value, Machine& machine, SourcePos pos) {
 
 std::string asText(const Value& value, SourcePos pos) {
     if (value.isText())
-        return value.text();
+        return std::string(value.text());
     if (value.isNumber())
         return numberToText(value.number());
     notScalar(pos);

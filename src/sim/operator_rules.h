@@ -5,7 +5,7 @@
 #include "sim/program.h"
 #include "text/cp1251.h"
 
-#include <string>
+#include <string_view>
 
 namespace zorvant::sim {
 
@@ -42,7 +42,7 @@ inline bool holds(Op op, int c) {
 }
 
 // Two texts byte by byte; for (in)equality, texts of different lengths differ at once.
-inline int compareTexts(Op op, const std::string& a, const std::string& b) {
+inline int compareTexts(Op op, std::string_view a, std::string_view b) {
     if ((op == Op::Equal || op == Op::NotEqual) && a.size() != b.size())
         return 1;
     const int c = a.compare(b);

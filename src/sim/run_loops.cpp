@@ -31,20 +31,20 @@ bool Machine::forInStart(const Registers& r, const Instr& in) {
     const Arg start = makeArg(Area::Temp, in.dst.index + 1);
     place(r, start).setNumber(0);
     const bool any = !text.empty();
-    place(r, in.dst).setText(std::move(text));
+    place(r, in.dst).setText(text);
     return any;
 }
 
 // Items are the comma-separated parts of the text, spaces around them removed.
 bool Machine::forInRound(const Registers& r, const Instr& in) {
-    const std::string& text = place(r, in.a).text();
+    const std::string_view text = place(r, in.a).text();
     Value* items = &place(r, in.a);
     const auto start = static_cast<std::size_t>(items[1].number());
     if (start > text.size())
         return false;
     step(in.stepPos);
     const std::size_t end = std::min(text.find(',', start), text.size());
-    std::string_view item = std::string_view(text).substr(start, end - start);
+    std::string_view item = text.substr(start, end - start);
     item.remove_prefix(std::min(item.find_first_not_of(' '), item.size()));
     item.remove_suffix(item.size() - (item.find_last_not_of(' ') + 1));
     place(r, in.dst) = Value(item);

@@ -68,7 +68,6 @@ void Machine::negate(const Registers& r, const Instr& in) {
     place(r, in.dst).setNumber(-number);
 }
 
-// A text computed into a temporary is grown where it lies, so that a chain of joins copies it once.
 void Machine::join(const Registers& r, const Instr& in) {
     const Value& x = read(r, in.a);
     const Value& y = read(r, in.b);
@@ -77,19 +76,10 @@ void Machine::join(const Registers& r, const Instr& in) {
     const std::string_view right = textView(y, rightText, in.pos);
     if (left.size() + right.size() > limits_.textLength)
         throw ScriptError(in.pos, "строка длиннее допустимого"_cp);
-    std::string text;
-    if (in.a.area == Area::Temp && x.isText()) {
-        text = place(r, in.a).takeText();
-        text.append(right);
-    } else if (left.empty() && in.b.area == Area::Temp && y.isText()) {
-        text = place(r, in.b).takeText();
-    } else {
-        text.reserve(left.size() + right.size());
-        text.append(left).append(right);
-    }
+    Value joined = Value::joined(left, right);
     release(r, in.a);
     release(r, in.b);
-    place(r, in.dst).setText(std::move(text));
+    place(r, in.dst) = std::move(joined);
 }
 
 } // namespace zorvant::sim

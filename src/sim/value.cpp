@@ -4,10 +4,45 @@
 
 namespace zorvant::sim {
 
+namespace {
+
+void copyChars(char* to, std::string_view first, std::string_view second) {
+    if (!first.empty())
+        std::memcpy(to, first.data(), first.size());
+    if (!second.empty())
+        std::memcpy(to + first.size(), second.data(), second.size());
+}
+
+} // namespace
+
+Value Value::joined(std::string_view a, std::string_view b) {
+    Value value;
+    value.assignText(a, b);
+    return value;
+}
+
+void Value::assignText(std::string_view first, std::string_view second) {
+    const std::size_t size = first.size() + second.size();
+    if (size <= kShortText) {
+        copyChars(short_, first, second);
+        size_ = static_cast<std::uint8_t>(size);
+        kind_ = Kind::ShortText;
+        return;
+    }
+    void* memory = ::operator new(sizeof(TextData) + size);
+    auto* data = new (memory) TextData{{1}, size};
+    copyChars(reinterpret_cast<char*>(data + 1), first, second);
+    long_ = data;
+    kind_ = Kind::LongText;
+}
+
 void Value::releaseOwned() noexcept {
     switch (kind_) {
-    case Kind::Text:
-        text_.~basic_string();
+    case Kind::LongText:
+        if (long_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            long_->~TextData();
+            ::operator delete(long_);
+        }
         break;
     case Kind::Map:
         map_.~MapPtr();
@@ -22,8 +57,9 @@ void Value::releaseOwned() noexcept {
 
 void Value::copyOwned(const Value& other) {
     switch (other.kind_) {
-    case Kind::Text:
-        new (&text_) std::string(other.text_);
+    case Kind::LongText:
+        long_ = other.long_;
+        long_->refs.fetch_add(1, std::memory_order_relaxed);
         break;
     case Kind::Map:
         new (&map_) MapPtr(other.map_);
@@ -34,14 +70,10 @@ void Value::copyOwned(const Value& other) {
     }
 }
 
+// Copied before this value lets go of what it holds, which may own other.
 Value& Value::assignOwned(const Value& other) {
     if (this == &other)
         return *this;
-    if (kind_ == Kind::Text && other.kind_ == Kind::Text) {
-        text_ = other.text_;
-        return *this;
-    }
-    // Copied before this value lets go of what it holds, which may own other.
     Value copy(other);
     return *this = std::move(copy);
 }
@@ -70,12 +102,12 @@ MapData::~MapData() {
 
 void MapData::set(std::string_view key, Value value) {
     for (Entry& entry : std::span<Entry>(data(), size_))
-        if (sameKey(entry.key, key)) {
+        if (sameKey(entry.key.text(), key)) {
             entry.value = std::move(value);
             return;
         }
     if (size_ < kInline) {
-        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{std::string(key), std::move(value)};
+        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{Value(key), std::move(value)};
         ++size_;
         return;
     }
@@ -86,7 +118,7 @@ void MapData::set(std::string_view key, Value value) {
             spilled_.push_back(std::move(first[i]));
         std::destroy_n(first, size_);
     }
-    spilled_.push_back({std::string(key), std::move(value)});
+    spilled_.push_back({Value(key), std::move(value)});
     ++size_;
 }
 
