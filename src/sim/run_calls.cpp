@@ -1,6 +1,7 @@
 // Calls as the machine runs them: built-ins through their table (GET_VALUE and x = SET_VALUE(x, ...)
 // directly, as generated scripts call them most), and FUNCs of the script in frames of their own.
 #include "sim/builtins.h"
+#include "sim/conversions.h"
 #include "sim/join.h"
 #include "sim/machine.h"
 #include "sim/operations.h"
@@ -158,15 +159,14 @@ void Machine::updateMap(const Registers& r, const Instr& in, const Arg* args, Va
     }
     if (target.map().use_count() != 1)
         target = Value(std::make_shared<MapData>(*target.map()));
-    std::string keyText;
-    std::string_view keyView;
-    try {
-        keyView = textView(*key, keyText, in.pos);
-    } catch (...) {
+    if (key->isNumber())
+        key = &(keyCopy = Value(numberToText(key->number())));
+    else if (!key->isText()) {
         target.clear();
-        throw;
+        std::string unused;
+        textView(*key, unused, in.pos);
     }
-    target.map()->set(keyView, ownedValue != nullptr ? std::move(*ownedValue) : *value);
+    target.map()->set(*key, ownedValue != nullptr ? std::move(*ownedValue) : *value);
     release(r, args[1]);
     release(r, args[2]);
 }

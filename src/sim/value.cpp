@@ -101,13 +101,18 @@ MapData::~MapData() {
 }
 
 void MapData::set(std::string_view key, Value value) {
+    set(Value(key), std::move(value));
+}
+
+void MapData::set(const Value& key, Value value) {
+    const std::string_view text = key.text();
     for (Entry& entry : std::span<Entry>(data(), size_))
-        if (sameKey(entry.key.text(), key)) {
+        if (sameKey(entry.key.text(), text)) {
             entry.value = std::move(value);
             return;
         }
     if (size_ < kInline) {
-        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{Value(key), std::move(value)};
+        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{key, std::move(value)};
         ++size_;
         return;
     }
@@ -118,7 +123,7 @@ void MapData::set(std::string_view key, Value value) {
             spilled_.push_back(std::move(first[i]));
         std::destroy_n(first, size_);
     }
-    spilled_.push_back({Value(key), std::move(value)});
+    spilled_.push_back({key, std::move(value)});
     ++size_;
 }
 

@@ -36,7 +36,6 @@ public:
     Value(double number) noexcept : number_(number), size_(0), kind_(Kind::Number) {}
     Value(std::string_view text) : size_(0), kind_(Kind::Unset) { assignText(text); }
     Value(const std::string& text) : Value(std::string_view(text)) {}
-    Value(const char* text) : Value(std::string_view(text)) {}
     Value(MapPtr map) noexcept : size_(0), kind_(Kind::Map) { new (&map_) MapPtr(std::move(map)); }
     Value(CollectionPtr collection) noexcept : size_(0), kind_(Kind::Collection) {
         new (&collection_) CollectionPtr(std::move(collection));
@@ -185,11 +184,13 @@ public:
         return true;
     }
     void set(std::string_view key, Value value);
+    // The same, with the key already a text value: a new entry shares it.
+    void set(const Value& key, Value value);
     // In the order the keys were first set.
     std::span<const Entry> entries() const { return {data(), size_}; }
 
 private:
-    static constexpr std::size_t kInline = 4;
+    static constexpr std::size_t kInline = 6;
 
     const Entry* data() const {
         return spilled_.empty() ? reinterpret_cast<const Entry*>(inline_) : spilled_.data();
