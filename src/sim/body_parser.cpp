@@ -186,7 +186,6 @@ private:
         fn.params = parameters(cursor);
         cursor.expectEnd();
         ++next_;
-        script_.maxParams = std::max(script_.maxParams, fn.params.size());
         script_.functions.push_back(std::move(fn));
         Function& stored = script_.functions.back();
         names_.enterFunction(stored.params);

@@ -83,8 +83,8 @@ private:
             place(r, dst) = std::move(value);
     }
 
-    // A comparison: two numbers, or two texts, that operands hold as they stand are compared at once;
-    // anything else (an unset variable, a value to convert) takes the full way.
+    // A comparison: two numbers that operands hold as they stand are compared at once; anything else
+    // (a text, an unset variable, a value to convert) takes the full way.
     bool holdsBetween(const Registers& r, const Instr& in, Op test) {
         const Value& x = place(r, in.a);
         const Value& y = place(r, in.b);
@@ -94,7 +94,7 @@ private:
     }
 
     // GET_VALUE of a map and a text key that operands hold as they stand, with no other effect; nullptr
-    // when the key is missing or anything needs the full way (run_calls.cpp).
+    // when the key is missing or anything needs the full way (getValue).
     const Value* peekValue(const Registers& r, const Instr& in) {
         const Value& map = place(r, in.a);
         const Value& key = place(r, in.b);

@@ -32,7 +32,6 @@ struct Script {
     Block body;
     // Slot number -> variable name (Latin upper case).
     std::vector<std::string> globals;
-    std::size_t maxParams = 0;
     // What the machine runs; its instructions point into the parsed form above.
     Program program;
 };
