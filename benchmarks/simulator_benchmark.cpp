@@ -1,5 +1,6 @@
-// Recalculations per second of a generated three-condition portfolio over 100 000 one-minute candles,
-// and the memory the run takes.
+// A generated three-condition portfolio over a year of one-minute candles (200 000 of them, two lines of
+// one chart): recalculations per second, the CPU time and peak memory of the whole run, and a fixed
+// stretch of the history to count instructions on under callgrind.
 #include "list_builder.h"
 
 #include "conditions/labels.h"
@@ -19,7 +20,8 @@ namespace {
 using namespace zorvant;
 namespace labels = conditions::labels;
 
-constexpr int kCandles = 100000;
+// 404 trading days of 10:30 to 18:44.
+constexpr int kCandles = 200000;
 
 // A random walk on the trading day 10:30 to 18:44, line 0 the price and line 1 its moving average.
 sim::CandleStore minuteCandles() {
@@ -99,7 +101,7 @@ void RecalculateThreeConditionPortfolio(benchmark::State& state) {
 BENCHMARK(RecalculateThreeConditionPortfolio)->Unit(benchmark::kMicrosecond)->MinTime(3);
 
 // A whole run of the clock over every candle, as zorvant-cli simulate does it.
-void RunWholeHistory(benchmark::State& state) {
+void RunYearOfMinuteCandles(benchmark::State& state) {
     const sim::CandleStore store = minuteCandles();
     const sim::Script script = threeConditions();
     std::size_t recalculations = 0;
@@ -112,6 +114,22 @@ void RunWholeHistory(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(recalculations), benchmark::Counter::kIsRate);
     state.counters["peak_rss_MB"] = peakResidentMegabytes();
 }
-BENCHMARK(RunWholeHistory)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(RunYearOfMinuteCandles)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// 1000 recalculations from the 1000th candle on, always the same, for instruction counts under
+// callgrind (docs/performance.md has the command).
+// The first candles are left out: with no history behind them the script searches back 300 steps.
+void ThousandRecalculations(benchmark::State& state) {
+    const sim::CandleStore store = minuteCandles();
+    const sim::Script script = threeConditions();
+    const std::vector<sim::Moment> moments = sim::recalculationMoments(store);
+    for (auto _ : state) {
+        sim::Simulation simulation(script, store);
+        for (std::size_t i = 1000; i < 2000; ++i)
+            simulation.recalculateAt(moments[i]);
+        benchmark::DoNotOptimize(simulation.terminal().written().size());
+    }
+}
+BENCHMARK(ThousandRecalculations)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "sim/simulation.h"
 #include "text/cp1251.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -77,7 +78,8 @@ std::vector<ConditionProbe> conditionProbes(const conditions::ConditionList& lis
 void keepNamedVariables(std::vector<ConditionProbe>& probes, const sim::Script& script) {
     for (ConditionProbe& probe : probes)
         std::erase_if(probe.values, [&](const ProbedValue& value) {
-            return script.globalSlot(sim::upperCaseLatin(value.variable)) < 0;
+            return std::find(script.globals.begin(), script.globals.end(),
+                             sim::upperCaseLatin(value.variable)) == script.globals.end();
         });
 }
 

@@ -29,7 +29,7 @@ void keepChart(const sim::CandleStore& candles, const std::string& chartId, Prev
         return;
     result.chart = *chart;
     for (const sim::WrittenLine& line : result.lines)
-        result.markers.push_back(sim::candleAt(chart->lines.front(), line.moment));
+        result.markers.push_back(candles.candleAt(*chart, 0, line.moment));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // The parsed form of a script: expressions and statements whose variable names are already resolved
-// to slots, so that running a statement looks nothing up by name.
+// to slots. The compiler (program.h) turns it into what the machine runs.
 #include "sim/script_error.h"
 #include "sim/value.h"
 
@@ -10,7 +10,6 @@
 
 namespace zorvant::sim {
 
-class Machine;
 struct Builtin;
 
 // Every variable is global except a function's parameters and its RESULT.
@@ -24,37 +23,22 @@ struct VarRef {
 struct Expr {
     explicit Expr(SourcePos p) : pos(p) {}
     virtual ~Expr() = default;
-    virtual Value eval(Machine& machine) const = 0;
-    // The value without a copy where the node holds it (a constant, a variable); otherwise in scratch.
-    virtual const Value& evalRef(Machine& machine, Value& scratch) const {
-        scratch = eval(machine);
-        return scratch;
-    }
-    // True when evaluating runs nothing that could change a variable.
-    virtual bool isPure() const { return false; }
     SourcePos pos;
 };
 using ExprPtr = std::unique_ptr<Expr>;
 
 struct ConstantExpr : Expr {
     ConstantExpr(SourcePos p, Value v) : Expr(p), value(std::move(v)) {}
-    Value eval(Machine& machine) const override;
-    const Value& evalRef(Machine&, Value&) const override { return value; }
-    bool isPure() const override { return true; }
     Value value;
 };
 
 struct VariableExpr : Expr {
     VariableExpr(SourcePos p, VarRef r) : Expr(p), ref(std::move(r)) {}
-    Value eval(Machine& machine) const override;
-    const Value& evalRef(Machine& machine, Value& scratch) const override;
-    bool isPure() const override { return true; }
     VarRef ref;
 };
 
 struct NegateExpr : Expr {
     NegateExpr(SourcePos p, ExprPtr o) : Expr(p), operand(std::move(o)) {}
-    Value eval(Machine& machine) const override;
     ExprPtr operand;
 };
 
@@ -74,15 +58,13 @@ enum class BinaryOp {
     Or
 };
 
+// Both operands are always evaluated, the left one first.
 struct BinaryExpr : Expr {
     BinaryExpr(SourcePos p, BinaryOp o, ExprPtr l, ExprPtr r)
-        : Expr(p), op(o), left(std::move(l)), right(std::move(r)), rightIsPure(right->isPure()) {}
-    Value eval(Machine& machine) const override;
+        : Expr(p), op(o), left(std::move(l)), right(std::move(r)) {}
     BinaryOp op;
     ExprPtr left;
     ExprPtr right;
-    // Settled once here rather than asked of the right operand at every evaluation.
-    bool rightIsPure;
 };
 
 // A call of a built-in or of a FUNC of the script; which one is settled when the whole text is read,
@@ -90,44 +72,33 @@ struct BinaryExpr : Expr {
 struct CallExpr : Expr {
     CallExpr(SourcePos p, std::string n, std::vector<ExprPtr> a)
         : Expr(p), name(std::move(n)), args(std::move(a)) {}
-    Value eval(Machine& machine) const override;
     std::string name;
     std::vector<ExprPtr> args;
     const Builtin* builtin = nullptr;
     int function = -1;
 };
 
-enum class Flow { Next, Break, Continue, Return };
-
 struct Stmt {
     explicit Stmt(SourcePos p) : pos(p) {}
     virtual ~Stmt() = default;
-    virtual Flow exec(Machine& machine) const = 0;
     SourcePos pos;
 };
 using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;
 
-Flow execBlock(const Block& block, Machine& machine);
-
 struct AssignStmt : Stmt {
-    AssignStmt(SourcePos p, VarRef t, ExprPtr v);
-    Flow exec(Machine& machine) const override;
+    AssignStmt(SourcePos p, VarRef t, ExprPtr v) : Stmt(p), target(std::move(t)), value(std::move(v)) {}
     VarRef target;
     ExprPtr value;
-    // "x = F(x, ...)" where F may be a built-in that returns its changed first argument.
-    const CallExpr* updatesTarget = nullptr;
 };
 
 struct CallStmt : Stmt {
     CallStmt(SourcePos p, ExprPtr c) : Stmt(p), call(std::move(c)) {}
-    Flow exec(Machine& machine) const override;
     ExprPtr call;
 };
 
 struct IfStmt : Stmt {
     explicit IfStmt(SourcePos p) : Stmt(p) {}
-    Flow exec(Machine& machine) const override;
     ExprPtr condition;
     Block then;
     Block otherwise;
@@ -136,7 +107,6 @@ struct IfStmt : Stmt {
 // FOR x FROM a TO b: both ends taken once, both inclusive, step 1.
 struct ForRangeStmt : Stmt {
     explicit ForRangeStmt(SourcePos p) : Stmt(p) {}
-    Flow exec(Machine& machine) const override;
     VarRef variable;
     ExprPtr from;
     ExprPtr to;
@@ -146,16 +116,16 @@ struct ForRangeStmt : Stmt {
 // FOR x IN list: the items of a comma-separated text.
 struct ForInStmt : Stmt {
     explicit ForInStmt(SourcePos p) : Stmt(p) {}
-    Flow exec(Machine& machine) const override;
     VarRef variable;
     ExprPtr list;
     Block body;
 };
 
+enum class Jump { Break, Continue, Return };
+
 struct JumpStmt : Stmt {
-    JumpStmt(SourcePos p, Flow f) : Stmt(p), flow(f) {}
-    Flow exec(Machine& machine) const override;
-    Flow flow;
+    JumpStmt(SourcePos p, Jump k) : Stmt(p), kind(k) {}
+    Jump kind;
 };
 
 struct Function {

@@ -148,10 +148,10 @@ private:
         cursor.expectEnd();
         ++next_;
         if (word.text == "RETURN")
-            return std::make_unique<JumpStmt>(word.pos, Flow::Return);
+            return std::make_unique<JumpStmt>(word.pos, Jump::Return);
         if (loopDepth_ == 0)
             throw ScriptError(word.pos, cat(word.text, " вне цикла FOR"_cp));
-        return std::make_unique<JumpStmt>(word.pos, word.text == "BREAK" ? Flow::Break : Flow::Continue);
+        return std::make_unique<JumpStmt>(word.pos, word.text == "BREAK" ? Jump::Break : Jump::Continue);
     }
 
     StmtPtr simple(TokenCursor& cursor) {
@@ -186,7 +186,6 @@ private:
         fn.params = parameters(cursor);
         cursor.expectEnd();
         ++next_;
-        script_.maxParams = std::max(script_.maxParams, fn.params.size());
         script_.functions.push_back(std::move(fn));
         Function& stored = script_.functions.back();
         names_.enterFunction(stored.params);

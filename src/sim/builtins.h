@@ -1,7 +1,6 @@
 #pragma once
 // The terminal's built-in functions that the simulator provides.
-#include "sim/script_error.h"
-#include "sim/value.h"
+#include "sim/ast.h"
 
 #include <span>
 #include <string_view>
@@ -10,10 +9,19 @@ namespace zorvant::sim {
 
 class Machine;
 
+// The arguments are read in place where they are a variable or a constant; owned[i] is set where
+// argument i was computed for the call, which a built-in may then take over.
 struct BuiltinCall {
     Machine& machine;
-    std::span<Value> args;
+    std::span<const Value* const> args;
+    std::span<Value* const> owned;
     SourcePos pos;
+
+    std::size_t count() const { return args.size(); }
+    const Value& arg(std::size_t i) const { return *args[i]; }
+    bool owns(std::size_t i) const { return owned[i] != nullptr; }
+    // The argument as a value of its own: moved out when the call computed it, copied otherwise.
+    Value take(std::size_t i) const { return owns(i) ? std::move(*owned[i]) : arg(i); }
 };
 
 using BuiltinFn = Value (*)(BuiltinCall& call);
@@ -25,7 +33,15 @@ struct Builtin {
     BuiltinFn fn;
 };
 
-inline constexpr int kMaxBuiltinArgs = 6;
+// No built-in takes more, so a call's arguments fit in small arrays on the stack.
+inline constexpr int kMaxBuiltinArgs = 3;
+
+constexpr bool fitsArgs(std::span<const Builtin> family) {
+    for (const Builtin& b : family)
+        if (b.maxArgs > kMaxBuiltinArgs)
+            return false;
+    return true;
+}
 
 // name in Latin upper case; nullptr when there is no such built-in.
 const Builtin* findBuiltin(std::string_view name);

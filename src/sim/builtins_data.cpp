@@ -14,20 +14,20 @@ using namespace text::literals;
 // Maps and collections change only through the returned value; the argument is taken over, so that
 // data no variable holds any more is changed in place instead of copied.
 MapPtr mapArg(BuiltinCall& call, std::size_t i, std::string_view fn) {
-    if (!call.args[i].isMap())
+    if (!call.arg(i).isMap())
         throw ScriptError(call.pos, cat(fn, ": первый аргумент не MAP"_cp));
-    return call.args[i].takeMap();
+    return call.owns(i) ? call.owned[i]->takeMap() : call.arg(i).map();
 }
 
 CollectionPtr collectionArg(BuiltinCall& call, std::size_t i, std::string_view fn) {
-    if (!call.args[i].isCollection())
+    if (!call.arg(i).isCollection())
         throw ScriptError(call.pos, cat(fn, ": первый аргумент не COLLECTION"_cp));
-    return call.args[i].takeCollection();
+    return call.owns(i) ? call.owned[i]->takeCollection() : call.arg(i).collection();
 }
 
 // A 0-based index; -1 when it is no whole number in [0, limit).
 long long indexArg(BuiltinCall& call, std::size_t i, std::size_t limit) {
-    const double n = asNumber(call.args[i], call.machine, call.pos);
+    const double n = asNumber(call.arg(i), call.machine, call.pos);
     if (n != std::floor(n) || n < 0 || n >= static_cast<double>(limit))
         return -1;
     return static_cast<long long>(n);
@@ -38,7 +38,7 @@ void warnIndex(BuiltinCall& call, std::string_view fn) {
 }
 
 Value createMap(BuiltinCall& call) {
-    if (call.args.empty())
+    if (call.count() == 0)
         return makeMap();
     return std::make_shared<MapData>(*mapArg(call, 0, "CREATE_MAP"));
 }
@@ -46,42 +46,42 @@ Value createMap(BuiltinCall& call) {
 Value setValue(BuiltinCall& call) {
     MapPtr map = ownMap(mapArg(call, 0, "SET_VALUE"));
     std::string scratch;
-    map->set(textView(call.args[1], scratch, call.pos), std::move(call.args[2]));
+    map->set(textView(call.arg(1), scratch, call.pos), call.take(2));
     return map;
 }
 
 // A missing key, or a first argument that is no map, gives the empty text.
 Value getValue(BuiltinCall& call) {
-    if (!call.args[0].isMap()) {
+    if (!call.arg(0).isMap()) {
         call.machine.warnings().add(call.pos, "GET_VALUE: первый аргумент не MAP, взята пустая строка"_cp);
         return Value(std::string());
     }
     std::string scratch;
-    const Value* found = call.args[0].map()->find(textView(call.args[1], scratch, call.pos));
+    const Value* found = call.arg(0).map()->find(textView(call.arg(1), scratch, call.pos));
     return found != nullptr ? *found : Value(std::string());
 }
 
 Value createCollection(BuiltinCall& call) {
-    if (call.args.empty())
+    if (call.count() == 0)
         return makeCollection();
     return std::make_shared<CollectionData>(*collectionArg(call, 0, "CREATE_COLLECTION"));
 }
 
 Value collectionCount(BuiltinCall& call) {
-    if (!call.args[0].isCollection()) {
+    if (!call.arg(0).isCollection()) {
         call.machine.warnings().add(call.pos, "GET_COLLECTION_COUNT: аргумент не COLLECTION, взят 0"_cp);
         return 0.0;
     }
-    return static_cast<double>(call.args[0].collection()->items.size());
+    return static_cast<double>(call.arg(0).collection()->items.size());
 }
 
 Value collectionItem(BuiltinCall& call) {
-    if (!call.args[0].isCollection()) {
+    if (!call.arg(0).isCollection()) {
         call.machine.warnings().add(call.pos,
                                     "GET_COLLECTION_ITEM: аргумент не COLLECTION, взята пустая строка"_cp);
         return Value(std::string());
     }
-    const auto& items = call.args[0].collection()->items;
+    const auto& items = call.arg(0).collection()->items;
     const long long i = indexArg(call, 1, items.size());
     if (i < 0) {
         warnIndex(call, "GET_COLLECTION_ITEM");
@@ -99,7 +99,7 @@ Value insertItem(BuiltinCall& call) {
     }
     if (c->items.size() >= call.machine.limits().items)
         throw ScriptError(call.pos, "коллекция больше допустимого"_cp);
-    c->items.insert(c->items.begin() + i, std::move(call.args[2]));
+    c->items.insert(c->items.begin() + i, call.take(2));
     return c;
 }
 
@@ -109,7 +109,7 @@ Value setItem(BuiltinCall& call) {
     if (i < 0)
         warnIndex(call, "SET_COLLECTION_ITEM");
     else
-        c->items[i] = std::move(call.args[2]);
+        c->items[i] = call.take(2);
     return c;
 }
 
@@ -124,7 +124,7 @@ Value removeItem(BuiltinCall& call) {
 }
 
 Value newGlobal(BuiltinCall& call) {
-    call.machine.newGlobal(asText(call.args[0], call.pos), std::move(call.args[1]), call.pos);
+    call.machine.newGlobal(asText(call.arg(0), call.pos), call.take(1), call.pos);
     return Value(std::string());
 }
 
@@ -140,6 +140,7 @@ constexpr Builtin kData[] = {
     {"REMOVE_COLLECTION_ITEM", 2, 2, removeItem},
     {"NEW_GLOBAL", 2, 2, newGlobal},
 };
+static_assert(fitsArgs(kData));
 
 } // namespace
 

@@ -13,22 +13,22 @@ namespace {
 using namespace text::literals;
 
 int wholeArg(BuiltinCall& call, std::size_t i) {
-    const double n = asNumber(call.args[i], call.machine, call.pos);
+    const double n = asNumber(call.arg(i), call.machine, call.pos);
     return n >= 0 && n < 1e9 ? static_cast<int>(std::floor(n)) : -1;
 }
 
 // GET_CANDLE_EX(chart, date, time): COUNT, TIME and LINES of the candle that holds the moment.
 Value candleEx(BuiltinCall& call) {
     std::string scratch;
-    const std::string_view chart = textView(call.args[0], scratch, call.pos);
+    const std::string_view chart = textView(call.arg(0), scratch, call.pos);
     Terminal& terminal = call.machine.terminal();
-    if (terminal.candles().find(chart) == nullptr)
+    if (terminal.chart(chart) == nullptr)
         call.machine.warnings().add(call.pos, cat("GET_CANDLE_EX: нет графика "_cp, chart));
     return terminal.candleSlice(chart, {wholeArg(call, 1), wholeArg(call, 2)});
 }
 
 Value infoParam(BuiltinCall& call) {
-    const std::string name = upperCaseLatin(asText(call.args[0], call.pos));
+    const std::string name = upperCaseLatin(asText(call.arg(0), call.pos));
     const Moment& now = call.machine.terminal().now();
     if (name == "TRADEDATE")
         return Value(dateText(now.date));
@@ -48,30 +48,35 @@ Value fileResult() {
     return ok;
 }
 
-Value writeLine(BuiltinCall& call) {
-    call.machine.terminal().write(asText(call.args[0], call.pos), asText(call.args[1], call.pos), true);
+Value writeTo(BuiltinCall& call, bool endLine) {
+    std::string file, text;
+    call.machine.terminal().write(textView(call.arg(0), file, call.pos),
+                                  textView(call.arg(1), text, call.pos), endLine);
     return fileResult();
+}
+
+Value writeLine(BuiltinCall& call) {
+    return writeTo(call, true);
 }
 
 Value writeText(BuiltinCall& call) {
-    call.machine.terminal().write(asText(call.args[0], call.pos), asText(call.args[1], call.pos), false);
-    return fileResult();
+    return writeTo(call, false);
 }
 
 Value clearFile(BuiltinCall& call) {
-    call.machine.terminal().clearFile(asText(call.args[0], call.pos));
+    call.machine.terminal().clearFile(asText(call.arg(0), call.pos));
     return fileResult();
 }
 
 Value message(BuiltinCall& call) {
-    call.machine.terminal().message(asText(call.args[0], call.pos));
+    call.machine.terminal().message(asText(call.arg(0), call.pos));
     return Value(std::string());
 }
 
 MapPtr rowArg(BuiltinCall& call, std::string_view fn) {
-    if (!call.args[1].isMap())
+    if (!call.arg(1).isMap())
         throw ScriptError(call.pos, cat(fn, ": второй аргумент не MAP"_cp));
-    return call.args[1].map();
+    return call.arg(1).map();
 }
 
 // Row numbers start at 1; a row added at a number in use pushes the rows from there down by one.
@@ -116,7 +121,7 @@ Value deleteAllItems(BuiltinCall& call) {
 }
 
 Value numberOf(BuiltinCall& call) {
-    if (upperCaseLatin(asText(call.args[0], call.pos)) != "OWN")
+    if (upperCaseLatin(asText(call.arg(0), call.pos)) != "OWN")
         call.machine.warnings().add(call.pos, "GET_NUMBER_OF: моделируется только таблица OWN"_cp);
     return static_cast<double>(call.machine.terminal().rows().size());
 }
@@ -124,7 +129,7 @@ Value numberOf(BuiltinCall& call) {
 Value getItem(BuiltinCall& call) {
     const auto& rows = call.machine.terminal().rows();
     const int index = wholeArg(call, 1);
-    if (upperCaseLatin(asText(call.args[0], call.pos)) != "OWN" || index < 1 ||
+    if (upperCaseLatin(asText(call.arg(0), call.pos)) != "OWN" || index < 1 ||
         static_cast<std::size_t>(index) > rows.size())
         return Value(std::string());
     return rows[index - 1];
@@ -143,6 +148,7 @@ constexpr Builtin kTerminal[] = {
     {"GET_NUMBER_OF", 1, 1, numberOf},   {"GET_ITEM", 2, 2, getItem},
     {"IS_CONNECTED", 0, 0, isConnected},
 };
+static_assert(fitsArgs(kTerminal));
 
 } // namespace
 

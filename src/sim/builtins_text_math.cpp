@@ -14,10 +14,11 @@ namespace {
 using namespace text::literals;
 
 double num(BuiltinCall& call, std::size_t i) {
-    return asNumber(call.args[i], call.machine, call.pos);
+    return asNumber(call.arg(i), call.machine, call.pos);
 }
-std::string txt(BuiltinCall& call, std::size_t i) {
-    return asText(call.args[i], call.pos);
+// The text in place when the argument is one; a number is written into scratch.
+std::string_view txt(BuiltinCall& call, std::size_t i, std::string& scratch) {
+    return textView(call.arg(i), scratch, call.pos);
 }
 
 Value floorOf(BuiltinCall& call) {
@@ -32,8 +33,10 @@ Value absOf(BuiltinCall& call) {
 Value sqrtOf(BuiltinCall& call) {
     return checkedNumber(std::sqrt(num(call, 0)), call.pos);
 }
+// The exponent is read first: warnings keep the order runs have always listed them in.
 Value powOf(BuiltinCall& call) {
-    return checkedNumber(std::pow(num(call, 0), num(call, 1)), call.pos);
+    const double exponent = num(call, 1);
+    return checkedNumber(std::pow(num(call, 0), exponent), call.pos);
 }
 Value logOf(BuiltinCall& call) {
     return checkedNumber(std::log(num(call, 0)), call.pos);
@@ -43,12 +46,14 @@ Value expOf(BuiltinCall& call) {
 }
 
 Value lenOf(BuiltinCall& call) {
-    return static_cast<double>(txt(call, 0).size());
+    std::string scratch;
+    return static_cast<double>(txt(call, 0, scratch).size());
 }
 
 // Positions count from 0; a range that runs past the text is cut at its end.
 Value substrOf(BuiltinCall& call) {
-    const std::string s = txt(call, 0);
+    std::string scratch;
+    const std::string_view s = txt(call, 0, scratch);
     const double start = std::floor(num(call, 1));
     const double length = std::floor(num(call, 2));
     if (start < 0 || length <= 0 || start >= static_cast<double>(s.size()))
@@ -58,19 +63,21 @@ Value substrOf(BuiltinCall& call) {
 
 // FIND(text, start, part): the position of part at or after start, or -1.
 Value findIn(BuiltinCall& call) {
-    const std::string s = txt(call, 0);
+    std::string scratch, partScratch;
+    const std::string_view s = txt(call, 0, scratch);
     const double start = std::max(0.0, std::floor(num(call, 1)));
     if (start > static_cast<double>(s.size()))
         return -1.0;
-    const auto at = s.find(txt(call, 2), static_cast<std::size_t>(start));
+    const auto at = s.find(txt(call, 2, partScratch), static_cast<std::size_t>(start));
     return at == std::string::npos ? -1.0 : static_cast<double>(at);
 }
 
 Value trimOf(BuiltinCall& call) {
-    std::string s = txt(call, 0);
-    s.erase(0, s.find_first_not_of(' '));
-    s.erase(s.find_last_not_of(' ') + 1);
-    return Value(std::move(s));
+    std::string scratch;
+    std::string_view s = txt(call, 0, scratch);
+    s.remove_prefix(std::min(s.find_first_not_of(' '), s.size()));
+    s.remove_suffix(s.size() - (s.find_last_not_of(' ') + 1));
+    return Value(s);
 }
 
 // The number rounded to scale decimals, as text with exactly that many decimals.
@@ -96,6 +103,7 @@ constexpr Builtin kTextMath[] = {
     {"FIND", 3, 3, findIn},        {"TRIM", 1, 1, trimOf}, {"APPLY_SCALE", 2, 2, applyScale},
     {"BREAKPOINT", 0, 0, nothing},
 };
+static_assert(fitsArgs(kTextMath));
 
 } // namespace
 

@@ -115,17 +115,44 @@ Moment lastSecondOf(const Moment& start, const Period& period) {
     return start;
 }
 
+namespace {
+
+// Two digits of a number below 100, as "%02d" writes it.
+void twoDigits(char* out, int n) {
+    out[0] = static_cast<char>('0' + n / 10);
+    out[1] = static_cast<char>('0' + n % 10);
+}
+
+} // namespace
+
+// Written digit by digit: the text of the server date and time is asked for at every recalculation.
 std::string dateText(int yyyymmdd) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", yyyymmdd % 100, yyyymmdd / 100 % 100,
-                  yyyymmdd / 10000);
-    return buffer;
+    if (yyyymmdd < 0 || yyyymmdd > 99999999) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%02d.%02d.%04d", yyyymmdd % 100, yyyymmdd / 100 % 100,
+                      yyyymmdd / 10000);
+        return buffer;
+    }
+    std::string text = "00.00.0000";
+    twoDigits(&text[0], yyyymmdd % 100);
+    twoDigits(&text[3], yyyymmdd / 100 % 100);
+    twoDigits(&text[6], yyyymmdd / 1000000);
+    twoDigits(&text[8], yyyymmdd / 10000 % 100);
+    return text;
 }
 
 std::string timeText(int hhmmss) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", hhmmss / 10000, hhmmss / 100 % 100, hhmmss % 100);
-    return buffer;
+    if (hhmmss < 0 || hhmmss > 999999) {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", hhmmss / 10000, hhmmss / 100 % 100,
+                      hhmmss % 100);
+        return buffer;
+    }
+    std::string text = "00:00:00";
+    twoDigits(&text[0], hhmmss / 10000);
+    twoDigits(&text[3], hhmmss / 100 % 100);
+    twoDigits(&text[6], hhmmss % 100);
+    return text;
 }
 
 } // namespace zorvant::sim

@@ -20,35 +20,30 @@ long long roundedKey(const Period& period, const Moment& moment) {
     return static_cast<long long>(moment.date) * 1000000 + rounded / 60 * 10000 + rounded % 60 * 100;
 }
 
-// The last candle that starts at or before key.
-int lastAtOrBefore(const std::vector<Candle>& candles, long long key) {
-    const auto it = std::upper_bound(candles.begin(), candles.end(), key,
-                                     [](long long k, const Candle& c) { return k < c.start.key(); });
-    return static_cast<int>(it - candles.begin()) - 1;
-}
-
 } // namespace
 
-int candleAt(const ChartLine& line, const Moment& moment) {
+int CandleStore::candleAt(const Chart& chart, std::size_t lineNumber, const Moment& moment) const {
     if (!isValidDate(moment.date) || !isValidTime(moment.time))
         return -1;
+    const ChartLine& line = chart.lines[lineNumber];
+    const DayIndex& days = days_[static_cast<std::size_t>(&chart - charts_.data())][lineNumber];
     const auto& candles = line.candles;
     switch (line.period.kind) {
     case Period::Kind::Minutes: {
         const long long key = roundedKey(line.period, moment);
-        const int i = lastAtOrBefore(candles, key);
+        const int i = days.lastAtOrBefore(candles, {moment.date, static_cast<int>(key % 1000000)});
         return i >= 0 && candles[i].start.key() == key ? i : -1;
     }
     case Period::Kind::Day: {
-        const int i = lastAtOrBefore(candles, static_cast<long long>(moment.date) * 1000000 + 235959);
+        const int i = days.lastAtOrBefore(candles, {moment.date, 235959});
         return i >= 0 && candles[i].start.date == moment.date ? i : -1;
     }
     case Period::Kind::Week: {
-        const int i = lastAtOrBefore(candles, static_cast<long long>(moment.date) * 1000000 + 235959);
+        const int i = days.lastAtOrBefore(candles, {moment.date, 235959});
         return i >= 0 && dayNumber(candles[i].start.date) + 7 > dayNumber(moment.date) ? i : -1;
     }
     case Period::Kind::Month: {
-        const int i = lastAtOrBefore(candles, static_cast<long long>(moment.date) * 1000000 + 235959);
+        const int i = days.lastAtOrBefore(candles, {moment.date, 235959});
         return i >= 0 && candles[i].start.date / 100 == moment.date / 100 ? i : -1;
     }
     }
@@ -63,6 +58,7 @@ void CandleStore::addLine(std::string_view chartId, int lineNumber, ChartLine li
     if (it == charts_.end()) {
         charts_.push_back({std::string(chartId), line.period, {}});
         present_.emplace_back();
+        days_.emplace_back();
         it = charts_.end() - 1;
     }
     auto& present = present_[it - charts_.begin()];
@@ -71,11 +67,14 @@ void CandleStore::addLine(std::string_view chartId, int lineNumber, ChartLine li
     if (static_cast<std::size_t>(lineNumber) < present.size() && present[lineNumber])
         throw Error(
             cat("линия "_cp, std::to_string(lineNumber), " графика "_cp, chartId, " задана дважды"_cp));
+    auto& days = days_[it - charts_.begin()];
     if (present.size() <= static_cast<std::size_t>(lineNumber)) {
         present.resize(lineNumber + 1, false);
         it->lines.resize(lineNumber + 1);
+        days.resize(lineNumber + 1);
     }
     present[lineNumber] = true;
+    days[lineNumber] = DayIndex(line.candles);
     it->lines[lineNumber] = std::move(line);
 }
 

@@ -2,6 +2,7 @@
 // Charts by identifier, each with one interval and numbered lines of candles, as a terminal's charts
 // hold them; read from candle export files.
 #include "sim/calendar.h"
+#include "sim/day_index.h"
 
 #include <string>
 #include <string_view>
@@ -46,13 +47,15 @@ public:
     const Chart* find(std::string_view id) const;
     const std::vector<Chart>& charts() const { return charts_; }
 
+    // The index of the candle of line lineNumber of a chart of this store that a request for moment
+    // falls into, after rounding the time down to the line's interval; -1 when there is none.
+    int candleAt(const Chart& chart, std::size_t lineNumber, const Moment& moment) const;
+
 private:
     std::vector<Chart> charts_;
     std::vector<std::vector<bool>> present_;
+    // days_[c][n]: where the days of line n of chart c begin.
+    std::vector<std::vector<DayIndex>> days_;
 };
-
-// The index of the candle of line that a request for moment falls into, after rounding the time down
-// to the line's interval; -1 when there is none.
-int candleAt(const ChartLine& line, const Moment& moment);
 
 } // namespace zorvant::sim

@@ -1,70 +1,214 @@
 #include "sim/machine.h"
 
-#include "sim/builtins.h"
 #include "sim/conversions.h"
 #include "sim/join.h"
+#include "sim/operations.h"
+#include "sim/operator_rules.h"
 #include "text/cp1251.h"
 
-#include <array>
-#include <cstdint>
-#ifdef _MSC_VER
-#include <intrin.h>
-#endif
+#include <cmath>
 
 namespace zorvant::sim {
 namespace {
 
 using namespace text::literals;
 
-// Drops the values above size; unlike resize, the common drop of a number or two stays inline.
-void truncate(std::vector<Value>& values, std::size_t size) {
-    while (values.size() > size)
-        values.pop_back();
-}
-
-// How much of the thread's stack nested calls may take: a script cannot go deeper than its call depth
-// allows, but every call may also hold a deep expression, and the two together must not exhaust the
-// stack (8 MB on Linux, 1 MB on Windows, larger frames under the sanitizers).
-#ifdef _WIN32
-constexpr std::uintptr_t kStackBudget = 384 * 1024;
-#else
-constexpr std::uintptr_t kStackBudget = 3 * 1024 * 1024;
-#endif
-
-std::uintptr_t stackPosition() {
-#ifdef _MSC_VER
-    return reinterpret_cast<std::uintptr_t>(_AddressOfReturnAddress());
-#else
-    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
-#endif
-}
-
 } // namespace
 
 Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
     : script_(script), terminal_(terminal), limits_(limits), globals_(script.globals.size()),
       persistent_(script.globals.size(), 0) {
-    // Parameters live on one stack that never reallocates, so references into it stay valid.
-    stack_.reserve(static_cast<std::size_t>(limits_.callDepth + 1) * (script.maxParams + 1));
-    frames_.reserve(limits_.callDepth + 1);
-    builtinArgs_.reserve(64);
+    frames_.reserve(static_cast<std::size_t>(limits_.callDepth) + 2);
+    for (std::size_t i = 0; i < script.globals.size(); ++i)
+        slots_.emplace(script.globals[i], static_cast<int>(i));
 }
 
 void Machine::recalculate() {
     for (std::size_t i = 0; i < globals_.size(); ++i)
         if (!persistent_[i])
-            globals_[i] = Value();
+            globals_[i].clear();
     stack_.clear();
-    builtinArgs_.clear();
     frames_.clear();
     steps_ = 0;
     stackBase_ = stackPosition();
-    execBlock(script_.body, *this);
+    const Code& body = script_.program.body;
+    stack_.resize(static_cast<std::size_t>(body.temps));
+    frames_.push_back({0, 0, Value(), 0});
+    run(body);
 }
 
-const Value& Machine::readUnset(const VarRef& ref, SourcePos pos) {
-    warnings_.add(pos, cat("переменная "_cp, ref.name, " прочитана до присваивания: взята пустая строка"_cp));
+Machine::Registers Machine::registers(const Code& code) {
+    Frame& frame = frames_.back();
+    Registers r{};
+    r.at[static_cast<int>(Area::Constant)] = const_cast<Value*>(code.constants.data());
+    r.at[static_cast<int>(Area::Global)] = globals_.data();
+    r.at[static_cast<int>(Area::Param)] = stack_.data() + frame.params;
+    r.at[static_cast<int>(Area::Result)] = &frame.result;
+    r.at[static_cast<int>(Area::Temp)] = stack_.data() + frame.temps;
+    return r;
+}
+
+// The whole loop of the machine: each instruction's work is a line or a call here. Constants are
+// never written: no instruction has one for its destination.
+void Machine::run(const Code& code) {
+    const Instr* const instrs = code.instrs.data();
+    const Arg* const args = code.args.data();
+    Registers r = registers(code);
+    std::size_t next = 0;
+    for (;;) {
+        const Instr& in = instrs[next++];
+        if (in.step)
+            step(in.stepPos);
+        switch (in.op) {
+        case Op::Move:
+            if (in.a.area == Area::Temp)
+                place(r, in.dst) = std::move(place(r, in.a));
+            else
+                place(r, in.dst) = read(r, in.a);
+            break;
+        case Op::Check:
+            read(r, in.a);
+            break;
+        case Op::Add:
+        case Op::Subtract:
+        case Op::Multiply:
+        case Op::Divide: {
+            const Value& x = place(r, in.a);
+            const Value& y = place(r, in.b);
+            if (x.isNumber() && y.isNumber())
+                place(r, in.dst).setNumber(compute(in.op, x.number(), y.number(), in.pos));
+            else
+                arithmetic(r, in);
+            break;
+        }
+        case Op::Join:
+            join(r, in);
+            break;
+        case Op::Equal:
+        case Op::NotEqual:
+        case Op::Less:
+        case Op::LessEqual:
+        case Op::Greater:
+        case Op::GreaterEqual:
+            place(r, in.dst).setNumber(holdsBetween(r, in, in.op) ? 1.0 : 0.0);
+            break;
+        case Op::And:
+        case Op::Or: {
+            const Value& x = place(r, in.a);
+            const Value& y = place(r, in.b);
+            if (x.isNumber() && y.isNumber())
+                place(r, in.dst).setNumber((in.op == Op::And ? x.number() != 0 && y.number() != 0
+                                                             : x.number() != 0 || y.number() != 0)
+                                               ? 1.0
+                                               : 0.0);
+            else
+                logic(r, in);
+            break;
+        }
+        case Op::Negate:
+            negate(r, in);
+            break;
+        case Op::Jump:
+            next = static_cast<std::size_t>(in.target);
+            break;
+        case Op::JumpUnless: {
+            const bool holds = truth(read(r, in.a), in.pos);
+            release(r, in.a);
+            if (!holds)
+                next = static_cast<std::size_t>(in.target);
+            break;
+        }
+        case Op::JumpUnlessCompare:
+            if (!holdsBetween(r, in, in.test))
+                next = static_cast<std::size_t>(in.target);
+            break;
+        case Op::JumpIfUnset:
+            if (place(r, in.a).isUnset())
+                next = static_cast<std::size_t>(in.target);
+            break;
+        case Op::GetValue:
+            if (const Value* found = peekValue(r, in); found != nullptr && found->isNumber()) {
+                const double number = found->number();
+                release(r, in.a);
+                release(r, in.b);
+                place(r, in.dst).setNumber(number);
+            } else {
+                getValue(r, in);
+            }
+            break;
+        case Op::CreateMap:
+            store(r, in.dst, Value(makeMap()));
+            break;
+        case Op::CollectionCount:
+            collectionCount(r, in);
+            break;
+        case Op::CollectionItem:
+            collectionItem(r, in);
+            break;
+        case Op::Floor: {
+            const Value& x = read(r, in.a);
+            const double number = x.isNumber() ? x.number() : asNumber(x, *this, in.pos);
+            release(r, in.a);
+            store(r, in.dst, Value(std::floor(number)));
+            break;
+        }
+        case Op::CallBuiltin:
+            callBuiltin(r, in, args + in.args);
+            // NEW_GLOBAL may have moved the globals.
+            r = registers(code);
+            break;
+        case Op::Update:
+        case Op::SetValueOf:
+            update(r, in, args + in.args);
+            break;
+        case Op::EnterCall:
+            enterCall(in);
+            break;
+        case Op::CallFunction:
+            callFunction(r, code, in, args + in.args);
+            r = registers(code);
+            break;
+        case Op::ForFrom:
+        case Op::ForTo:
+            forNumber(r, in);
+            break;
+        case Op::ForRound:
+            if (!forRound(r, in))
+                next = static_cast<std::size_t>(in.target);
+            break;
+        case Op::ForNext: {
+            Value& counter = place(r, in.a);
+            counter.setNumber(counter.number() + 1);
+            next = static_cast<std::size_t>(in.target);
+            break;
+        }
+        case Op::ForInStart:
+            if (!forInStart(r, in))
+                next = static_cast<std::size_t>(in.target);
+            break;
+        case Op::ForInRound:
+            if (!forInRound(r, in))
+                next = static_cast<std::size_t>(in.target);
+            break;
+        case Op::ForInNext: {
+            Value* items = &place(r, in.a);
+            items[1].setNumber(items[2].number() + 1);
+            next = static_cast<std::size_t>(in.target);
+            break;
+        }
+        case Op::Return:
+            return;
+        }
+    }
+}
+
+const Value& Machine::readUnset(const Arg& arg) {
     static const Value empty{std::string()};
+    if (!arg.checked) {
+        const auto& variable = static_cast<const VariableExpr&>(*arg.node);
+        warnings_.add(variable.pos, cat("переменная "_cp, variable.ref.name,
+                                        " прочитана до присваивания: взята пустая строка"_cp));
+    }
     return empty;
 }
 
@@ -73,51 +217,8 @@ void Machine::failSteps(SourcePos pos) const {
                                " шагов: похоже на бесконечный цикл"_cp));
 }
 
-Value Machine::callFunction(const CallExpr& call) {
-    const Function& fn = script_.functions[call.function];
-    if (frames_.size() >= static_cast<std::size_t>(limits_.callDepth))
-        throw ScriptError(call.pos, cat("вложенность вызовов больше "_cp, std::to_string(limits_.callDepth),
-                                        ": похоже на бесконечную рекурсию в "_cp, fn.name));
-    // The stack grows downwards on every platform the program runs on.
-    if (stackBase_ - stackPosition() > kStackBudget)
-        throw ScriptError(call.pos, cat("вызовы вложены слишком глубоко для стека: "_cp, fn.name));
-    const std::size_t base = stack_.size();
-    for (const ExprPtr& arg : call.args) {
-        Value v = arg->eval(*this);
-        stack_.push_back(std::move(v));
-    }
-    frames_.push_back({base, Value()});
-    execBlock(fn.body, *this);
-    Value result = std::move(frames_.back().result);
-    frames_.pop_back();
-    truncate(stack_, base);
-    return result;
-}
-
-// Arguments go on a stack of their own; nested calls use the part above ours and leave it as they found it.
-Value Machine::callBuiltin(const CallExpr& call, const VarRef* takeFirst) {
-    const std::size_t base = builtinArgs_.size();
-    for (std::size_t i = 0; i < call.args.size(); ++i)
-        builtinArgs_.push_back(i == 0 && takeFirst != nullptr ? Value() : call.args[i]->eval(*this));
-    if (takeFirst != nullptr)
-        builtinArgs_[base] = std::move(slot(*takeFirst));
-    BuiltinCall context{*this, std::span<Value>(builtinArgs_.data() + base, call.args.size()), call.pos};
-    try {
-        Value result = call.builtin->fn(context);
-        truncate(builtinArgs_, base);
-        return result;
-    } catch (...) {
-        truncate(builtinArgs_, base);
-        throw;
-    }
-}
-
 int Machine::slotOfName(std::string_view upperName) {
-    const int slot = script_.globalSlot(upperName);
-    if (slot >= 0)
-        return slot;
-    const auto [it, added] =
-        extraGlobals_.try_emplace(std::string(upperName), static_cast<int>(globals_.size()));
+    const auto [it, added] = slots_.try_emplace(std::string(upperName), static_cast<int>(globals_.size()));
     if (added) {
         globals_.emplace_back();
         persistent_.push_back(0);
@@ -137,15 +238,11 @@ void Machine::newGlobal(std::string_view name, Value initial, SourcePos pos) {
 }
 
 const Value* Machine::global(std::string_view name) const {
-    const std::string upper = upperCaseLatin(name);
-    int slot = script_.globalSlot(upper);
-    if (slot < 0) {
-        const auto it = extraGlobals_.find(upper);
-        if (it == extraGlobals_.end())
-            return nullptr;
-        slot = it->second;
-    }
-    return globals_[slot].isUnset() ? nullptr : &globals_[slot];
+    const auto it = slots_.find(upperCaseLatin(name));
+    if (it == slots_.end())
+        return nullptr;
+    const Value& value = globals_[it->second];
+    return value.isUnset() ? nullptr : &value;
 }
 
 } // namespace zorvant::sim

@@ -1,6 +1,8 @@
 #pragma once
-// Runs a parsed script: one call of recalculate() is one recalculation of the portfolio. Ordinary
+// Runs a compiled script: one call of recalculate() is one recalculation of the portfolio. Ordinary
 // variables start unassigned each time; NEW_GLOBAL variables and the output table persist.
+#include "sim/operator_rules.h"
+#include "sim/program.h"
 #include "sim/script.h"
 #include "sim/terminal.h"
 #include "sim/warnings.h"
@@ -27,34 +29,6 @@ public:
     // Throws ScriptError on a fault of the script, with its place.
     void recalculate();
 
-    // For the expression and statement nodes.
-    Value read(const VarRef& ref, SourcePos pos) { return readRef(ref, pos); }
-    // The variable's value in place; valid until the next statement or call runs.
-    const Value& readRef(const VarRef& ref, SourcePos pos) {
-        const Value& value = slot(ref);
-        return value.isUnset() ? readUnset(ref, pos) : value;
-    }
-    // Inline: every variable read and assignment goes through here.
-    Value& slot(const VarRef& ref) {
-        switch (ref.scope) {
-        case VarRef::Scope::Param:
-            return stack_[frames_.back().base + ref.index];
-        case VarRef::Scope::Result:
-            return frames_.back().result;
-        default:
-            return globals_[ref.index];
-        }
-    }
-    void step(SourcePos pos) {
-        if (++steps_ > limits_.steps)
-            failSteps(pos);
-    }
-    // The result of a FUNC call; Unset when the FUNC never assigned RESULT.
-    Value callFunction(const CallExpr& call);
-    // With takeFirst, the first argument is moved out of that variable instead of evaluated, so that a
-    // map or collection that only it holds is changed in place ("m = SET_VALUE(m, ...)").
-    Value callBuiltin(const CallExpr& call, const VarRef* takeFirst = nullptr);
-
     void newGlobal(std::string_view name, Value initial, SourcePos pos);
     // A global's value by name (any case), for tests and tools; nullptr when it has none.
     const Value* global(std::string_view name) const;
@@ -67,23 +41,101 @@ public:
     const Script& script() const { return script_; }
 
 private:
+    // The body's frame, then one per FUNC call: its parameters and temporaries on stack_.
     struct Frame {
-        std::size_t base;
+        std::size_t params;
+        std::size_t temps;
         Value result;
+        // How deep in expressions the calls up to this one stand, for the stack check.
+        int depth;
     };
 
+    // machine.cpp
+    void run(const Code& code);
+    void step(SourcePos pos) {
+        if (++steps_ > limits_.steps)
+            failSteps(pos);
+    }
     [[noreturn]] void failSteps(SourcePos pos) const;
-    const Value& readUnset(const VarRef& ref, SourcePos pos);
+    const Value& readUnset(const Arg& arg);
     int slotOfName(std::string_view upperName);
+
+    // Where each area of operands starts for the running frame; set again after a call, which may
+    // have moved the stack or the globals.
+    struct Registers {
+        Value* at[kAreas];
+    };
+    Registers registers(const Code& code);
+
+    // An operand's value in place, with the unset warning for a variable read before assignment.
+    const Value& read(const Registers& r, const Arg& arg) {
+        const Value& value = r.at[static_cast<int>(arg.area)][arg.index];
+        return value.isUnset() ? readUnset(arg) : value;
+    }
+    Value& place(const Registers& r, const Arg& arg) { return r.at[static_cast<int>(arg.area)][arg.index]; }
+    // A temporary is consumed by the instruction that reads it.
+    void release(const Registers& r, const Arg& arg) {
+        if (arg.area == Area::Temp)
+            place(r, arg).clear();
+    }
+    void store(const Registers& r, const Arg& dst, Value&& value) {
+        if (dst.area != Area::None)
+            place(r, dst) = std::move(value);
+    }
+
+    // A comparison: two numbers that operands hold as they stand are compared at once; anything else
+    // (a text, an unset variable, a value to convert) takes the full way.
+    bool holdsBetween(const Registers& r, const Instr& in, Op test) {
+        const Value& x = place(r, in.a);
+        const Value& y = place(r, in.b);
+        if (x.isNumber() && y.isNumber())
+            return holds(test, compareNumbers(x.number(), y.number()));
+        return compare(r, in, test);
+    }
+
+    // GET_VALUE of a map and a text key that operands hold as they stand, with no other effect; nullptr
+    // when the key is missing or anything needs the full way (getValue).
+    const Value* peekValue(const Registers& r, const Instr& in) {
+        const Value& map = place(r, in.a);
+        const Value& key = place(r, in.b);
+        if (!map.isMap() || !key.isText() || in.dst.area == Area::None)
+            return nullptr;
+        return map.map()->find(key.text());
+    }
+
+    // run_operators.cpp
+    void arithmetic(const Registers& r, const Instr& in);
+    void join(const Registers& r, const Instr& in);
+    bool compare(const Registers& r, const Instr& in, Op test);
+    void logic(const Registers& r, const Instr& in);
+    void negate(const Registers& r, const Instr& in);
+    bool truth(const Value& value, SourcePos pos);
+
+    // run_calls.cpp
+    void getValue(const Registers& r, const Instr& in);
+    void collectionCount(const Registers& r, const Instr& in);
+    void collectionItem(const Registers& r, const Instr& in);
+    void callBuiltin(const Registers& r, const Instr& in, const Arg* args);
+    void update(const Registers& r, const Instr& in, const Arg* args);
+    void updateMap(const Registers& r, const Instr& in, const Arg* args, Value& target);
+    void enterCall(const Instr& in);
+    void callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args);
+    std::uintptr_t stackPosition() const;
+
+    // run_loops.cpp
+    void forNumber(const Registers& r, const Instr& in);
+    bool forRound(const Registers& r, const Instr& in);
+    bool forInStart(const Registers& r, const Instr& in);
+    bool forInRound(const Registers& r, const Instr& in);
 
     const Script& script_;
     Terminal& terminal_;
     Limits limits_;
     std::vector<Value> globals_;
     std::vector<char> persistent_;
-    std::unordered_map<std::string, int> extraGlobals_;
+    // The slot of every global by name: the script's own, then those NEW_GLOBAL names by a text.
+    std::unordered_map<std::string, int> slots_;
     std::vector<Value> stack_;
-    std::vector<Value> builtinArgs_;
     std::vector<Frame> frames_;
     std::uint64_t steps_ = 0;
     // Where the stack stood when the recalculation began.

@@ -16,13 +16,9 @@ using namespace text::literals;
     throw ScriptError(pos, "таблица (MAP или COLLECTION) там, где нужно число или строка"_cp);
 }
 
-int compareTexts(const std::string& a, const std::string& b) {
+int compareTexts(std::string_view a, std::string_view b) {
     const int c = a.compare(b);
     return c < 0 ? -1 : c > 0 ? 1 : 0;
-}
-
-int compareNumbers(double a, double b) {
-    return a < b ? -1 : a > b ? 1 : 0;
 }
 
 } // namespace
@@ -32,7 +28,7 @@ double asNumber(const Value& value, Machine& machine, SourcePos pos) {
         return value.number();
     if (!value.isText())
         notScalar(pos);
-    const std::string& text = value.text();
+    const std::string_view text = value.text();
     if (text.empty())
         return 0;
     if (const auto number = parseQplNumber(text))
@@ -43,7 +39,7 @@ double asNumber(const Value& value, Machine& machine, SourcePos pos) {
 
 std::string asText(const Value& value, SourcePos pos) {
     if (value.isText())
-        return value.text();
+        return std::string(value.text());
     if (value.isNumber())
         return numberToText(value.number());
     notScalar(pos);
@@ -75,10 +71,12 @@ int compareValues(const Value& left, const Value& right, SourcePos pos) {
     return compareTexts(asText(left, pos), asText(right, pos));
 }
 
-double checkedNumber(double value, SourcePos pos) {
-    if (!std::isfinite(value))
-        throw ScriptError(pos, "результат не число (деление на ноль или переполнение)"_cp);
-    return value;
+void failDivisionByZero(SourcePos pos) {
+    throw ScriptError(pos, "деление на ноль"_cp);
+}
+
+void failNotFinite(SourcePos pos) {
+    throw ScriptError(pos, "результат не число (деление на ноль или переполнение)"_cp);
 }
 
 } // namespace zorvant::sim

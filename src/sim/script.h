@@ -1,6 +1,7 @@
 #pragma once
 // A whole portfolio script as read: its header, PROGRAM body, FUNCs and PARAMETER blocks.
 #include "sim/ast.h"
+#include "sim/program.h"
 
 #include <string>
 #include <string_view>
@@ -31,10 +32,8 @@ struct Script {
     Block body;
     // Slot number -> variable name (Latin upper case).
     std::vector<std::string> globals;
-    std::size_t maxParams = 0;
-
-    // The slot of a global variable, or -1.
-    int globalSlot(std::string_view upperName) const;
+    // What the machine runs; its instructions point into the parsed form above.
+    Program program;
 };
 
 // Reads a script's Windows-1251 text. Throws ScriptError at the first fault, with line and column.

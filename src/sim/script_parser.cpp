@@ -144,6 +144,7 @@ private:
         }
         ++next_;
         parseBody(source, script_);
+        script_.program = compileProgram(script_);
     }
 
     static void append(std::vector<Token>& to, std::vector<Token> more) {
@@ -219,13 +220,6 @@ private:
 };
 
 } // namespace
-
-int Script::globalSlot(std::string_view upperName) const {
-    for (std::size_t i = 0; i < globals.size(); ++i)
-        if (globals[i] == upperName)
-            return static_cast<int>(i);
-    return -1;
-}
 
 Script parseScript(std::string_view text) {
     return ScriptReader(text).run();

@@ -1,13 +1,13 @@
 #include "sim/terminal.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace zorvant::sim {
 namespace {
 
 MapPtr lineMap(const ChartLine& line, const Candle& c) {
     auto map = makeMap();
-    map->entries.reserve(6);
     map->set("NAME", Value(line.name));
     map->set("OPEN", Value(c.open));
     map->set("HIGH", Value(c.high));
@@ -27,14 +27,32 @@ MapPtr sliceMap(double count, Value time, CollectionPtr lines) {
 
 } // namespace
 
+const Chart* Terminal::chart(std::string_view chartId) {
+    if (lastChart_ == nullptr || chartId != lastChartId_) {
+        lastChart_ = candles_.find(chartId);
+        lastChartId_ = chartId;
+    }
+    return lastChart_;
+}
+
+int Terminal::candleIndex(const Chart& chart, const Moment& moment) {
+    const auto hash = static_cast<std::size_t>(moment.date) * 1000003u +
+                      static_cast<std::size_t>(moment.time) +
+                      reinterpret_cast<std::uintptr_t>(&chart) / sizeof(Chart);
+    Located& entry = located_[hash % located_.size()];
+    if (entry.chart != &chart || !(entry.moment == moment))
+        entry = {&chart, moment, candles_.candleAt(chart, 0, moment)};
+    return entry.index;
+}
+
 MapPtr Terminal::candleSlice(std::string_view chartId, const Moment& moment) {
     if (onCandleRequest)
         onCandleRequest(chartId, moment);
-    const Chart* chart = candles_.find(chartId);
+    const Chart* chart = this->chart(chartId);
     if (chart == nullptr || chart->lines.empty())
         return emptySlice_ ? emptySlice_
                            : (emptySlice_ = sliceMap(0, Value(std::string()), makeCollection()));
-    const int index = candleAt(chart->lines[0], moment);
+    const int index = candleIndex(*chart, moment);
     const long long key = index < 0 ? -1 : chart->lines[0].candles[index].start.key();
     for (const CachedSlice& cached : cache_)
         if (cached.chart == chart && cached.key == key && key >= 0 && key <= now_.key())
@@ -51,8 +69,9 @@ MapPtr Terminal::candleSlice(std::string_view chartId, const Moment& moment) {
 MapPtr Terminal::buildSlice(const Chart& chart, const Moment& moment) {
     auto lines = makeCollection();
     Value time{std::string()};
-    for (const ChartLine& line : chart.lines) {
-        const int i = candleAt(line, moment);
+    for (std::size_t n = 0; n < chart.lines.size(); ++n) {
+        const ChartLine& line = chart.lines[n];
+        const int i = candles_.candleAt(chart, n, moment);
         if (i < 0 || line.candles[i].start.key() > now_.key())
             continue;
         if (lines->items.empty())

@@ -32,6 +32,8 @@ public:
     const Moment& now() const { return now_; }
     void setNow(const Moment& moment) { now_ = moment; }
 
+    // The chart of that identifier, or nullptr (CandleStore::find, remembered for the next request).
+    const Chart* chart(std::string_view chartId);
     // The GET_CANDLE_EX map of chart at moment: only candles started by now are seen.
     MapPtr candleSlice(std::string_view chartId, const Moment& moment);
 
@@ -54,7 +56,14 @@ private:
         MapPtr map;
     };
 
+    struct Located {
+        const Chart* chart = nullptr;
+        Moment moment;
+        int index = -1;
+    };
+
     MapPtr buildSlice(const Chart& chart, const Moment& moment);
+    int candleIndex(const Chart& chart, const Moment& moment);
 
     const CandleStore& candles_;
     Moment now_;
@@ -65,6 +74,10 @@ private:
     std::array<CachedSlice, 16> cache_;
     std::size_t nextCacheSlot_ = 0;
     MapPtr emptySlice_;
+    // Line 0's candle for moments asked for before: the same few moments are asked for again and again.
+    std::array<Located, 64> located_;
+    std::string lastChartId_;
+    const Chart* lastChart_ = nullptr;
 };
 
 } // namespace zorvant::sim

@@ -1,24 +1,130 @@
 #include "sim/value.h"
 
+#include <memory>
+
 namespace zorvant::sim {
 
-const Value* MapData::find(std::string_view key) const {
-    for (const auto& [k, v] : entries)
-        if (k == key)
-            return &v;
-    return nullptr;
+namespace {
+
+void copyChars(char* to, std::string_view first, std::string_view second) {
+    if (!first.empty())
+        std::memcpy(to, first.data(), first.size());
+    if (!second.empty())
+        std::memcpy(to + first.size(), second.data(), second.size());
+}
+
+} // namespace
+
+Value Value::joined(std::string_view a, std::string_view b) {
+    Value value;
+    value.assignText(a, b);
+    return value;
+}
+
+void Value::assignText(std::string_view first, std::string_view second) {
+    const std::size_t size = first.size() + second.size();
+    if (size <= kShortText) {
+        copyChars(short_, first, second);
+        size_ = static_cast<std::uint8_t>(size);
+        kind_ = Kind::ShortText;
+        return;
+    }
+    void* memory = ::operator new(sizeof(TextData) + size);
+    auto* data = new (memory) TextData{{1}, size};
+    copyChars(reinterpret_cast<char*>(data + 1), first, second);
+    long_ = data;
+    kind_ = Kind::LongText;
+}
+
+void Value::releaseOwned() noexcept {
+    switch (kind_) {
+    case Kind::LongText:
+        if (long_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            long_->~TextData();
+            ::operator delete(long_);
+        }
+        break;
+    case Kind::Map:
+        map_.~MapPtr();
+        break;
+    case Kind::Collection:
+        collection_.~CollectionPtr();
+        break;
+    default:
+        break;
+    }
+}
+
+void Value::copyOwned(const Value& other) {
+    switch (other.kind_) {
+    case Kind::LongText:
+        long_ = other.long_;
+        long_->refs.fetch_add(1, std::memory_order_relaxed);
+        break;
+    case Kind::Map:
+        new (&map_) MapPtr(other.map_);
+        break;
+    default:
+        new (&collection_) CollectionPtr(other.collection_);
+        break;
+    }
+}
+
+// Copied before this value lets go of what it holds, which may own other.
+Value& Value::assignOwned(const Value& other) {
+    if (this == &other)
+        return *this;
+    Value copy(other);
+    return *this = std::move(copy);
+}
+
+MapData::MapData(const MapData& other) {
+    if (!other.spilled_.empty()) {
+        spilled_ = other.spilled_;
+        size_ = other.size_;
+        return;
+    }
+    try {
+        for (const Entry& entry : other.entries()) {
+            new (reinterpret_cast<Entry*>(inline_) + size_) Entry(entry);
+            ++size_;
+        }
+    } catch (...) {
+        std::destroy_n(reinterpret_cast<Entry*>(inline_), size_);
+        throw;
+    }
+}
+
+MapData::~MapData() {
+    if (spilled_.empty())
+        std::destroy_n(reinterpret_cast<Entry*>(inline_), size_);
 }
 
 void MapData::set(std::string_view key, Value value) {
-    for (auto& [k, v] : entries)
-        if (k == key) {
-            v = std::move(value);
+    set(Value(key), std::move(value));
+}
+
+void MapData::set(const Value& key, Value value) {
+    const std::string_view text = key.text();
+    for (Entry& entry : std::span<Entry>(data(), size_))
+        if (sameKey(entry.key.text(), text)) {
+            entry.value = std::move(value);
             return;
         }
-    // Script maps mostly hold a few keys; room for them at once saves a reallocation per key.
-    if (entries.empty())
-        entries.reserve(4);
-    entries.emplace_back(std::string(key), std::move(value));
+    if (size_ < kInline) {
+        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{key, std::move(value)};
+        ++size_;
+        return;
+    }
+    if (spilled_.empty()) {
+        spilled_.reserve(2 * kInline);
+        Entry* first = reinterpret_cast<Entry*>(inline_);
+        for (std::size_t i = 0; i < size_; ++i)
+            spilled_.push_back(std::move(first[i]));
+        std::destroy_n(first, size_);
+    }
+    spilled_.push_back({key, std::move(value)});
+    ++size_;
 }
 
 MapPtr makeMap() {

@@ -45,10 +45,12 @@ QString dateLabel(int yyyymmdd) {
 
 // The close of another line at the candle of line 0, when that line has one there.
 std::optional<double> closeAt(const sim::ChartLine& line, const sim::Candle& candle) {
-    const int index = sim::candleAt(line, candle.start);
-    if (index < 0 || !(line.candles[static_cast<std::size_t>(index)].start == candle.start))
+    const auto found =
+        std::lower_bound(line.candles.begin(), line.candles.end(), candle.start.key(),
+                         [](const sim::Candle& other, long long key) { return other.start.key() < key; });
+    if (found == line.candles.end() || !(found->start == candle.start))
         return std::nullopt;
-    return line.candles[static_cast<std::size_t>(index)].close;
+    return found->close;
 }
 
 } // namespace

@@ -141,5 +141,58 @@ TEST(CandleRequests, SeeOnlyCandlesThatHaveStarted) {
               "1|103500|1|SBER 1 2 1 2 100");
 }
 
+// The index of days must find what a search of the whole line finds: lines with missing days and
+// minutes, moments before the first candle and after the last, every kind of interval.
+TEST(CandleRequests, TheIndexOfDaysFindsWhatASearchOfTheWholeLineFinds) {
+    const auto searched = [](const ChartLine& line, const Moment& moment) {
+        int found = -1;
+        for (std::size_t i = 0; i < line.candles.size(); ++i) {
+            const Moment start = line.candles[i].start;
+            const bool same =
+                line.period.kind == Period::Kind::Minutes
+                    ? start.date == moment.date && secondsOfDay(start.time) / 60 / line.period.minutes ==
+                                                       secondsOfDay(moment.time) / 60 / line.period.minutes
+                : line.period.kind == Period::Kind::Day ? start.date == moment.date
+                : line.period.kind == Period::Kind::Week
+                    ? dayNumber(start.date) <= dayNumber(moment.date) &&
+                          dayNumber(moment.date) < dayNumber(start.date) + 7
+                    : start.date / 100 == moment.date / 100 && start.date <= moment.date;
+            if (same)
+                found = static_cast<int>(i);
+        }
+        return found;
+    };
+    const auto thinned = [](ChartLine line, int keepEvery) {
+        std::vector<Candle> kept;
+        for (std::size_t i = 0; i < line.candles.size(); ++i)
+            if (i % static_cast<std::size_t>(keepEvery) != 1)
+                kept.push_back(line.candles[i]);
+        line.candles = kept;
+        return line;
+    };
+    CandleStore store;
+    store.addLine("M5", 0, thinned(series("A", kFive, 20090302, 235000, std::vector<double>(600, 1)), 7));
+    store.addLine(
+        "H1", 0,
+        thinned(series("B", {Period::Kind::Minutes, 60}, 20090227, 0, std::vector<double>(90, 1)), 5));
+    store.addLine("D", 0,
+                  thinned(series("C", {Period::Kind::Day, 0}, 20090225, 0, std::vector<double>(40, 1)), 3));
+    store.addLine("W", 0,
+                  thinned(series("D", {Period::Kind::Week, 0}, 20090105, 0, std::vector<double>(12, 1)), 4));
+    store.addLine("MO", 0,
+                  {"E",
+                   {Period::Kind::Month, 0},
+                   {candle(20081201, 0, 1, 1, 1, 1), candle(20090101, 0, 1, 1, 1, 1),
+                    candle(20090301, 0, 1, 1, 1, 1)}});
+    for (const Chart& chart : store.charts())
+        for (int day = 20081130; day <= 20090410; ++day) {
+            if (!isValidDate(day))
+                continue;
+            for (const int time : {0, 4959, 103500, 103759, 235959})
+                EXPECT_EQ(store.candleAt(chart, 0, {day, time}), searched(chart.lines[0], {day, time}))
+                    << chart.id << " " << day << " " << time;
+        }
+}
+
 } // namespace
 } // namespace zorvant::sim

@@ -5,6 +5,7 @@
 #include "support/temp_folder.h"
 #include "text/cp1251.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace zorvant::sim {
@@ -52,6 +53,19 @@ TEST(Clock, GivesTheServerTimeAndTradeDateAsTheTerminalWritesThem) {
     const Script script =
         parseBody("WRITELN(\"f\", GET_INFO_PARAM(\"SERVERTIME\") & \" \" & GET_INFO_PARAM(\"tradedate\"))");
     EXPECT_EQ(runAll(script, store), std::vector<std::string>{"09:39:59 09:39:59 01.03.2009"});
+}
+
+// Written digit by digit, with printf's forms for values outside the usual ranges.
+TEST(Clock, WritesDatesAndTimesAsPrintfWould) {
+    for (const int value : {20090302, 10000101, 99991231, 0, 5, 100000000, -20090302, -1, 2147483647}) {
+        char date[32], time[32];
+        std::snprintf(date, sizeof date, "%02d.%02d.%04d", value % 100, value / 100 % 100, value / 10000);
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", value / 10000, value / 100 % 100, value % 100);
+        EXPECT_EQ(dateText(value), date) << value;
+        EXPECT_EQ(timeText(value), time) << value;
+    }
+    EXPECT_EQ(timeText(235959), "23:59:59");
+    EXPECT_EQ(timeText(999999), "99:99:99");
 }
 
 TEST(Clock, CapturesWrittenLinesWithoutTouchingTheHostsFiles) {

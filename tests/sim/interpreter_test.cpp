@@ -111,6 +111,16 @@ TEST(Interpreter, MapsAndCollectionsArePassedByValue) {
                   "WRITELN(\"f\", GET_VALUE(m, \"k\") & GET_VALUE(keep, \"k\") & GET_VALUE(GET_VALUE(m, "
                   "\"j\"), \"k\"))"),
               "414");
+    // Values read out of maps and collections, one of them the very collection being changed.
+    EXPECT_EQ(one("c = INSERT_COLLECTION_ITEM(CREATE_COLLECTION(), 0, \"a\")\n"
+                  "m = SET_VALUE(CREATE_MAP(), \"k\", 7)\n"
+                  "c = INSERT_COLLECTION_ITEM(c, 1, GET_VALUE(m, \"k\"))\n"
+                  "c = INSERT_COLLECTION_ITEM(c, 0, GET_COLLECTION_ITEM(c, 1))\n"
+                  "m = SET_VALUE(m, \"j\", GET_VALUE(m, \"k\"))\n"
+                  "WRITELN(\"f\", GET_COLLECTION_COUNT(c) & GET_COLLECTION_ITEM(c, 0) & "
+                  "GET_COLLECTION_ITEM(c, 1) _\n"
+                  "  & GET_COLLECTION_ITEM(c, 2) & GET_VALUE(m, \"j\"))"),
+              "37A77");
 }
 
 TEST(Interpreter, StringConstantsAreUpperCasedUnlessTheScriptSaysOtherwise) {
