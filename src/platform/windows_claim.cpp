@@ -67,7 +67,9 @@ bool identity(HANDLE file, BY_HANDLE_FILE_INFORMATION& info) {
     return GetFileInformationByHandle(file, &info) != 0;
 }
 
-// True while the name still leads to the held file.
+// True while the name still leads to the held file. Only the file index is compared: the name and the
+// held file share a folder, so a volume, and Wine reports the volume serial number of a handle opened
+// for reading as 0.
 bool leadsTo(const std::wstring& name, const FileHold& hold) {
     const HANDLE named = CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES,
                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -76,7 +78,6 @@ bool leadsTo(const std::wstring& name, const FileHold& hold) {
         return false;
     BY_HANDLE_FILE_INFORMATION a{}, b{};
     const bool same = identity(named, a) && identity(handleOf(hold), b) &&
-                      a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
                       a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
     CloseHandle(named);
     return same;

@@ -88,7 +88,7 @@ TEST_F(StartedProgram, IsNotWaitedFor) {
 TEST_F(StartedProgram, AProgramThatCannotStartRaisesAnErrorNamingIt) {
     const std::string missing = temp.file("нет такой программы.exe");
     try {
-        systemServices().startCommandLine(missing + " A");
+        systemServices().startCommandLine("\"" + missing + "\" A");
         ADD_FAILURE() << "a program that is not there was taken for started";
     } catch (const Error& error) {
         EXPECT_NE(std::string(error.what()).find(missing), std::string::npos);
