@@ -39,7 +39,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
 }
 
 std::string folderOf(const std::string& file) {
-    const auto separator = file.find_last_of(platform::kPathSeparator);
+    const auto separator = file.find_last_of(platform::kPathSeparators);
     return separator == std::string::npos ? std::string(".") + platform::kPathSeparator
                                           : file.substr(0, separator + 1);
 }

@@ -7,10 +7,13 @@
 
 namespace zorvant::platform {
 
+// Windows also takes "/" between folders.
 #ifdef _WIN32
 inline constexpr char kPathSeparator = '\\';
+inline constexpr std::string_view kPathSeparators = "\\/";
 #else
 inline constexpr char kPathSeparator = '/';
+inline constexpr std::string_view kPathSeparators = "/";
 #endif
 
 std::filesystem::path nativePath(std::string_view name);
