@@ -3,6 +3,7 @@
 #include "text/cp1251.h"
 #include "ui/images.h"
 #include "ui/qt_text.h"
+#include "ui/window_placement.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -47,12 +48,14 @@ AboutBox::AboutBox(app::TForm4& form, QWidget* parent)
 }
 
 void AboutBox::setVisible(bool visible) {
-    // The texts go in before Qt places the box over its parent, so that it is placed at its real size.
+    // The texts go in first, so that the box is centred at its real size. Qt's own placement guesses
+    // the frame from other windows and misses the centre where frames differ (Wine draws its own).
     if (visible) {
         form_.FormActivate();
         ProductName->setText(qt(form_.ProductName.caption));
         Version->setText(qt(form_.Version.caption));
         adjustSize();
+        centreOver(*this, parentWidget());
     }
     QDialog::setVisible(visible);
 }

@@ -42,10 +42,11 @@ std::vector<QString> settingsFileLines(const TempFolder& folder) {
 // raised SIGTERM ends the process at once, the end of the user's session.
 void askToStop(QWidget& window) {
 #ifdef _WIN32
-    const auto handle = reinterpret_cast<HWND>(window.winId());
-    SendMessageW(handle, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    // The session goes on after all: the tests after this one still run in this process.
-    SendMessageW(handle, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    SendMessageW(reinterpret_cast<HWND>(window.winId()), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    // The session goes on after all: the tests after this one still run in this process. The window
+    // asked may be gone by now, and Qt takes no further request until one of its windows hears this.
+    QWidget any;
+    SendMessageW(reinterpret_cast<HWND>(any.winId()), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
 #else
     (void)window;
     std::raise(SIGTERM);
