@@ -5,7 +5,6 @@
 #include "sim/operations.h"
 #include "text/cp1251.h"
 
-#include <cmath>
 
 namespace zorvant::sim {
 namespace {
@@ -13,8 +12,7 @@ namespace {
 using namespace text::literals;
 
 int wholeArg(BuiltinCall& call, std::size_t i) {
-    const double n = asNumber(call.arg(i), call.machine, call.pos);
-    return n >= 0 && n < 1e9 ? static_cast<int>(std::floor(n)) : -1;
+    return wholeNumber(asNumber(call.arg(i), call.machine, call.pos));
 }
 
 // GET_CANDLE_EX(chart, date, time): COUNT, TIME and LINES of the candle that holds the moment.

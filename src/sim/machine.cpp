@@ -17,7 +17,7 @@ using namespace text::literals;
 
 Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
     : script_(script), terminal_(terminal), limits_(limits), globals_(script.globals.size()),
-      persistent_(script.globals.size(), 0) {
+      persistent_(script.globals.size(), 0), natives_(nativeFunctions(script)) {
     frames_.reserve(static_cast<std::size_t>(limits_.callDepth) + 2);
     for (std::size_t i = 0; i < script.globals.size(); ++i)
         slots_.emplace(script.globals[i], static_cast<int>(i));

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a compiled script: one call of recalculate() is one recalculation of the portfolio. Ordinary
 // variables start unassigned each time; NEW_GLOBAL variables and the output table persist.
+#include "sim/native_library.h"
 #include "sim/operator_rules.h"
 #include "sim/program.h"
 #include "sim/script.h"
@@ -32,6 +33,10 @@ public:
     void newGlobal(std::string_view name, Value initial, SourcePos pos);
     // A global's value by name (any case), for tests and tools; nullptr when it has none.
     const Value* global(std::string_view name) const;
+
+    // Whether FUNCs of the helper library may run natively (they may by default); without, every FUNC
+    // runs as written, which is what the native versions are held to.
+    void useNativeLibrary(bool use) { nativeLibrary_ = use; }
 
     // Statements and loop rounds run by the last recalculation.
     std::uint64_t steps() const { return steps_; }
@@ -120,6 +125,7 @@ private:
     void updateMap(const Registers& r, const Instr& in, const Arg* args, Value& target);
     void enterCall(const Instr& in);
     void callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args);
+    bool runNative(const Registers& r, const Instr& in, const Arg* args, const NativeFunction& native);
     std::uintptr_t stackPosition() const;
 
     // run_loops.cpp
@@ -137,6 +143,9 @@ private:
     std::unordered_map<std::string, int> slots_;
     std::vector<Value> stack_;
     std::vector<Frame> frames_;
+    // Per FUNC of the script: its native version, if any.
+    std::vector<NativeFunction> natives_;
+    bool nativeLibrary_ = true;
     std::uint64_t steps_ = 0;
     // Where the stack stood when the recalculation began.
     std::uintptr_t stackBase_ = 0;

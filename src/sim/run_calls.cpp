@@ -28,6 +28,10 @@ constexpr std::uintptr_t kStackBudget = 384 * 1024;
 constexpr std::uintptr_t kStackBudget = 3 * 1024 * 1024;
 #endif
 constexpr std::uintptr_t kBytesPerLevel = 96;
+// Room a native version leaves below the limits: the text it stands for may call one FUNC more deeply.
+constexpr std::uintptr_t kNativeStackMargin = 16 * 1024;
+constexpr int kNativeLevels = 3;
+constexpr std::size_t kMaxNativeArgs = 8;
 
 // The arguments of a call as BuiltinCall takes them: read in order, temporaries taken over.
 struct Arguments {
@@ -182,8 +186,36 @@ void Machine::enterCall(const Instr& in) {
         throw ScriptError(in.pos, cat("вызовы вложены слишком глубоко для стека: "_cp, fn.name));
 }
 
+// A native version runs only where the text, run instead, would not reach a limit of calls either; its
+// arguments must all be set, since reading an unset one warns.
+bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, const NativeFunction& native) {
+    const auto count = static_cast<std::size_t>(in.argCount);
+    const auto levels = static_cast<std::uintptr_t>(frames_.back().depth + in.depth + kNativeLevels);
+    if (frames_.size() + 1 > static_cast<std::size_t>(limits_.callDepth) || count > kMaxNativeArgs ||
+        levels * kBytesPerLevel > kStackBudget ||
+        stackBase_ - stackPosition() + kNativeStackMargin > kStackBudget)
+        return false;
+    const Value* values[kMaxNativeArgs];
+    for (std::size_t i = 0; i < count; ++i) {
+        values[i] = &place(r, args[i]);
+        if (values[i]->isUnset())
+            return false;
+    }
+    NativeCall call{{values, count},        terminal_,          globals_, native.slots.data(),
+                    limits_.steps - steps_, limits_.textLength, Value(),  0};
+    if (!native.fn(call))
+        return false;
+    steps_ += call.steps;
+    for (std::size_t i = 0; i < count; ++i)
+        release(r, args[i]);
+    store(r, in.dst, std::move(call.result));
+    return true;
+}
+
 void Machine::callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args) {
     const auto function = static_cast<std::size_t>(in.call->function);
+    if (nativeLibrary_ && natives_[function].fn != nullptr && runNative(r, in, args, natives_[function]))
+        return;
     const Code& code = script_.program.functions[function];
     const std::size_t params = stack_.size();
     // Room for the new frame first: the arguments are read from the caller's frame as they are pushed.

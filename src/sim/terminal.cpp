@@ -6,22 +6,33 @@
 namespace zorvant::sim {
 namespace {
 
+// Keys made once: a key made from its text anew costs as much as the rest of setting it.
+const Value kName{std::string_view("NAME")};
+const Value kOpen{std::string_view("OPEN")};
+const Value kHigh{std::string_view("HIGH")};
+const Value kLow{std::string_view("LOW")};
+const Value kClose{std::string_view("CLOSE")};
+const Value kVolume{std::string_view("VOLUME")};
+const Value kCount{std::string_view("COUNT")};
+const Value kTime{std::string_view("TIME")};
+const Value kLines{std::string_view("LINES")};
+
 MapPtr lineMap(const ChartLine& line, const Candle& c) {
     auto map = makeMap();
-    map->set("NAME", Value(line.name));
-    map->set("OPEN", Value(c.open));
-    map->set("HIGH", Value(c.high));
-    map->set("LOW", Value(c.low));
-    map->set("CLOSE", Value(c.close));
-    map->set("VOLUME", Value(c.volume));
+    map->set(kName, Value(line.name));
+    map->set(kOpen, Value(c.open));
+    map->set(kHigh, Value(c.high));
+    map->set(kLow, Value(c.low));
+    map->set(kClose, Value(c.close));
+    map->set(kVolume, Value(c.volume));
     return map;
 }
 
 MapPtr sliceMap(double count, Value time, CollectionPtr lines) {
     auto map = makeMap();
-    map->set("COUNT", Value(count));
-    map->set("TIME", std::move(time));
-    map->set("LINES", Value(std::move(lines)));
+    map->set(kCount, Value(count));
+    map->set(kTime, std::move(time));
+    map->set(kLines, Value(std::move(lines)));
     return map;
 }
 
@@ -45,9 +56,7 @@ int Terminal::candleIndex(const Chart& chart, const Moment& moment) {
     return entry.index;
 }
 
-MapPtr Terminal::candleSlice(std::string_view chartId, const Moment& moment) {
-    if (onCandleRequest)
-        onCandleRequest(chartId, moment);
+MapPtr Terminal::findSlice(std::string_view chartId, const Moment& moment) {
     const Chart* chart = this->chart(chartId);
     if (chart == nullptr || chart->lines.empty())
         return emptySlice_ ? emptySlice_

@@ -35,7 +35,13 @@ public:
     // The chart of that identifier, or nullptr (CandleStore::find, remembered for the next request).
     const Chart* chart(std::string_view chartId);
     // The GET_CANDLE_EX map of chart at moment: only candles started by now are seen.
-    MapPtr candleSlice(std::string_view chartId, const Moment& moment);
+    MapPtr candleSlice(std::string_view chartId, const Moment& moment) {
+        if (onCandleRequest)
+            onCandleRequest(chartId, moment);
+        return findSlice(chartId, moment);
+    }
+    // The same map without telling onCandleRequest, for a caller that may yet decline the request.
+    MapPtr findSlice(std::string_view chartId, const Moment& moment);
 
     void write(std::string_view file, std::string_view text, bool endLine);
     void clearFile(std::string_view file);

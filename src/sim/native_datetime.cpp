@@ -1,0 +1,241 @@
+// The library's date and time FUNCs that every recalculation of a generated script runs, natively: the
+// server's date and time as a map, a map so many minutes earlier, and a time as "ЧЧ:ММ:00". Each
+// mirrors its text operation by operation, so that the numbers come out the same to the last bit.
+#include "sim/calendar.h"
+#include "sim/native_parts.h"
+#include "sim/terminal.h"
+
+#include <array>
+
+namespace zorvant::sim {
+namespace {
+
+using native::ordinary;
+
+MapPtr dateTimeMap(double date, double time) {
+    auto map = makeMap();
+    map->set(native::kDate, Value(date));
+    map->set(native::kTime, Value(time));
+    return map;
+}
+
+// datetime_minus(fp_map_datetime, fp_count_minutes) without the month before, which needs DayInMonth.
+enum MinusVariable { MDate, MTime, MYear, MMonth, MDay, MHour, MMinute, MHours, MDays, MRes };
+constexpr std::array<std::string_view, 10> kMinusVariables = {
+    "DTM_DATE", "DTM_TIME", "DTM_Y1", "DTM_MO1", "DTM_D1", "DTM_H1", "DTM_M1", "DTM_H_", "DTM_D_", "DTM_RES"};
+
+struct MinusRun {
+    double values[kMinusVariables.size()] = {};
+    bool hoursBack = false;
+    bool daysBack = false;
+    std::uint64_t steps = 0;
+};
+
+std::optional<MinusRun> minusMinutes(const Value& moment, double count) {
+    const auto date = native::numberAt(moment, "DATE");
+    const auto time = native::numberAt(moment, "TIME");
+    if (!date || !time || !ordinary(count))
+        return std::nullopt;
+    MinusRun run;
+    double& y1 = run.values[MYear];
+    double& mo1 = run.values[MMonth];
+    double& d1 = run.values[MDay];
+    double& h1 = run.values[MHour];
+    double& m1 = run.values[MMinute];
+    y1 = std::floor(*date / 10000);
+    mo1 = std::floor((*date - y1 * 10000) / 100);
+    d1 = *date - (y1 * 10000 + mo1 * 100);
+    h1 = std::floor(*time / 10000);
+    m1 = std::floor((*time - h1 * 10000) / 100);
+    m1 = m1 - (0 + count);
+    run.steps = 9;
+    if (m1 < 0) {
+        double& hours = run.values[MHours];
+        hours = std::floor(std::fabs(m1 / 60));
+        h1 = h1 - hours - 1;
+        m1 = 60 * (1 + hours) + m1;
+        run.hoursBack = true;
+        run.steps += m1 == 60 ? 6 : 4;
+        if (m1 == 60) {
+            h1 = h1 + 1;
+            m1 = 0;
+        }
+    }
+    ++run.steps;
+    if (h1 < 0) {
+        double& days = run.values[MDays];
+        days = std::floor(std::fabs(h1 / 24));
+        d1 = d1 - days - 1;
+        h1 = 24 * (1 + days) + h1;
+        run.daysBack = true;
+        run.steps += h1 == 24 ? 6 : 4;
+        if (h1 == 24) {
+            d1 = d1 + 1;
+            h1 = 0;
+        }
+    }
+    if (d1 <= 0)
+        return std::nullopt;
+    run.steps += 5;
+    run.values[MDate] = *date;
+    run.values[MTime] = *time;
+    return run;
+}
+
+Value commitMinus(NativeCall& call, const MinusRun& run, const int* slots) {
+    const double* v = run.values;
+    const MapPtr res =
+        dateTimeMap(v[MYear] * 10000 + v[MMonth] * 100 + v[MDay], v[MHour] * 10000 + v[MMinute] * 100);
+    for (int i = MDate; i <= MMinute; ++i)
+        call.globals[static_cast<std::size_t>(slots[i])].setNumber(v[i]);
+    if (run.hoursBack)
+        call.globals[static_cast<std::size_t>(slots[MHours])].setNumber(v[MHours]);
+    if (run.daysBack)
+        call.globals[static_cast<std::size_t>(slots[MDays])].setNumber(v[MDays]);
+    call.globals[static_cast<std::size_t>(slots[MRes])] = Value(res);
+    return Value(res);
+}
+
+bool dateTimeMinus(NativeCall& call) {
+    const auto count = native::plusZero(*call.args[1]);
+    const auto run = count ? minusMinutes(*call.args[0], *count) : std::nullopt;
+    if (!run || run->steps > call.stepsLeft)
+        return false;
+    call.result = commitMinus(call, *run, call.slots);
+    call.steps = run->steps;
+    return true;
+}
+
+// datetime_minus_period(fp_datetime, fp_sPeriod) for periods of minutes; its own variables come first
+// in its slots, then those of the datetime_minus it calls.
+enum PeriodVariable { PPer, PDone, PRes, PMinus };
+constexpr auto kPeriodVariables = [] {
+    std::array<std::string_view, 3 + kMinusVariables.size()> names = {"DMP_PER", "DMP_DONE", "DMP_RES"};
+    for (std::size_t i = 0; i < kMinusVariables.size(); ++i)
+        names[3 + i] = kMinusVariables[i];
+    return names;
+}();
+
+bool dateTimeMinusPeriod(NativeCall& call) {
+    std::string scratch;
+    const auto period = native::textOf(*call.args[1], scratch);
+    if (!period || period->size() > call.textLength || native::dayOrLonger(*period))
+        return false;
+    const auto count = native::plusZero(Value(*period));
+    const auto run = count ? minusMinutes(*call.args[0], *count) : std::nullopt;
+    if (!run || 9 + run->steps > call.stepsLeft)
+        return false;
+    Value periodText(*period);
+    call.result = commitMinus(call, *run, call.slots + PMinus);
+    call.variable(PPer) = std::move(periodText);
+    call.variable(PDone) = Value(0.0);
+    call.variable(PRes) = call.result;
+    call.steps = 9 + run->steps;
+    return true;
+}
+
+// GET_SERVER_DATETIME(): the digits of the server time, and the trade date's day, month and year.
+enum ServerVariable {
+    STime,
+    SDigits,
+    SIndex,
+    SChar,
+    SNumber,
+    SDate,
+    SDateNumber,
+    SDot1,
+    SDot2,
+    SDay,
+    SMonth,
+    SYear,
+    SRes
+};
+constexpr std::array<std::string_view, 13> kServerVariables = {
+    "GSD_STIME", "GSD_DIGITS", "GSD_I",   "GSD_CH",    "GSD_TIME", "GSD_SDATE", "GSD_DATE",
+    "GSD_P1",    "GSD_P2",     "GSD_DAY", "GSD_MONTH", "GSD_YEAR", "GSD_RES"};
+
+bool serverDateTime(NativeCall& call) {
+    const Moment& now = call.terminal.now();
+    const std::string time = timeText(now.time);
+    const std::string date = dateText(now.date);
+    std::string digits;
+    for (const char c : time)
+        if (c != ':')
+            digits += c;
+    const auto dot1 = date.find('.');
+    const auto dot2 = dot1 == std::string::npos ? dot1 : date.find('.', dot1 + 1);
+    if (time.empty() || dot2 == std::string::npos || date.size() > call.textLength ||
+        time.size() > call.textLength)
+        return false;
+    const auto number = native::plusZero(Value(digits));
+    const auto day = native::plusZero(Value(date.substr(0, dot1)));
+    const auto month = native::plusZero(Value(date.substr(dot1 + 1, dot2 - dot1 - 1)));
+    const auto year = native::plusZero(Value(date.substr(dot2 + 1)));
+    // The loop over the time's characters, then the statements around it.
+    const std::uint64_t steps = 3 + 3 * time.size() + digits.size() + 1 + 15;
+    if (!number || !day || !month || !year || steps > call.stepsLeft)
+        return false;
+    const double dateNumber = *year * 10000 + *month * 100 + *day;
+    const MapPtr res = dateTimeMap(dateNumber, *number);
+    call.variable(STime) = Value(time);
+    call.variable(SDigits) = Value(digits);
+    call.variable(SIndex) = Value(static_cast<double>(time.size() - 1));
+    call.variable(SChar) = Value(std::string_view(time).substr(time.size() - 1));
+    call.variable(SNumber) = Value(*number);
+    call.variable(SDate) = Value(date);
+    call.variable(SDateNumber) = Value(dateNumber);
+    call.variable(SDot1) = Value(static_cast<double>(dot1));
+    call.variable(SDot2) = Value(static_cast<double>(dot2));
+    call.variable(SDay) = Value(*day);
+    call.variable(SMonth) = Value(*month);
+    call.variable(SYear) = Value(*year);
+    call.variable(SRes) = Value(res);
+    call.result = Value(res);
+    call.steps = steps;
+    return true;
+}
+
+// datetime_string(fp_map_datetime): "ЧЧ:ММ:00", with a leading zero below 10.
+enum StringVariable { DTime, DHour, DMinute, DHourText, DMinuteText };
+constexpr std::array<std::string_view, 5> kStringVariables = {"DS_TIME", "DS_H1", "DS_M1", "DS_SH", "DS_SM"};
+
+std::string twoDigits(double n) {
+    return n < 10 ? "0" + numberToText(n) : numberToText(n);
+}
+
+bool dateTimeString(NativeCall& call) {
+    const auto time = native::numberAt(*call.args[0], "TIME");
+    if (!time)
+        return false;
+    const double h1 = std::floor(*time / 10000);
+    const double m1 = std::floor((*time - h1 * 10000) / 100);
+    const std::string hours = twoDigits(h1);
+    const std::string minutes = twoDigits(m1);
+    const std::string text = hours + ":" + minutes + ":00";
+    const std::uint64_t steps = 8 + (h1 < 10 ? 1 : 0) + (m1 < 10 ? 1 : 0);
+    if (text.size() > call.textLength || steps > call.stepsLeft)
+        return false;
+    call.variable(DTime) = Value(*time);
+    call.variable(DHour) = Value(h1);
+    call.variable(DMinute) = Value(m1);
+    call.variable(DHourText) = Value(hours);
+    call.variable(DMinuteText) = Value(minutes);
+    call.result = Value(text);
+    call.steps = steps;
+    return true;
+}
+
+constexpr NativeEntry kDateTime[] = {
+    {"DATETIME_MINUS", dateTimeMinus, kMinusVariables},
+    {"DATETIME_MINUS_PERIOD", dateTimeMinusPeriod, kPeriodVariables},
+    {"GET_SERVER_DATETIME", serverDateTime, kServerVariables},
+    {"DATETIME_STRING", dateTimeString, kStringVariables},
+};
+
+} // namespace
+
+std::span<const NativeEntry> dateTimeNatives() {
+    return kDateTime;
+}
+
+} // namespace zorvant::sim

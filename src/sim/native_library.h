@@ -1,0 +1,47 @@
+#pragma once
+// The helper library's busiest FUNCs, run natively. The QPL text of each stays the reference: a native
+// version gives the same RESULT, leaves the same values in the FUNC's variables (all of them global) and
+// counts the same statements. It covers the usual way through the function and declines anything else
+// (an argument of another kind, a text that is no number, a candle that is not there) before it has
+// changed anything; the machine then runs the text as written.
+#include "sim/value.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace zorvant::sim {
+
+class Terminal;
+struct Script;
+
+struct NativeCall {
+    std::span<const Value* const> args;
+    Terminal& terminal;
+    // The script's variables, and the slots of those the FUNC assigns, in the order its native lists them.
+    std::span<Value> globals;
+    const int* slots;
+    // Statements and loop rounds the machine may still run, and the longest text it may make.
+    std::uint64_t stepsLeft;
+    std::size_t textLength;
+
+    // Set by a native that did its work: what the text would have returned and counted.
+    Value result;
+    std::uint64_t steps = 0;
+
+    Value& variable(int which) { return globals[static_cast<std::size_t>(slots[which])]; }
+};
+
+// True when the call was done; false, with nothing changed, when the machine must run the text.
+using NativeFn = bool (*)(NativeCall& call);
+
+struct NativeFunction {
+    NativeFn fn = nullptr;
+    std::vector<int> slots;
+};
+
+// One entry per FUNC of the script, in order: a native version where the FUNC, and every FUNC it
+// calls, is the helper library's own unchanged; an empty entry otherwise.
+std::vector<NativeFunction> nativeFunctions(const Script& script);
+
+} // namespace zorvant::sim
