@@ -27,8 +27,32 @@ const sim::CandleStore& smallStore() {
     return store;
 }
 
+// One recalculation as anyone sees it from outside: lines, warnings, statements counted, the fault.
+struct Outcome {
+    bool failed = false;
+    std::string seen;
+};
+
+Outcome recalculate(sim::Simulation& simulation, const sim::Moment& moment) {
+    Outcome outcome;
+    try {
+        simulation.recalculateAt(moment);
+    } catch (const Error& error) {
+        outcome.failed = true;
+        outcome.seen = error.what();
+    }
+    outcome.seen += "|" + std::to_string(simulation.machine().steps());
+    for (const auto& line : simulation.terminal().written())
+        outcome.seen += "|" + line.text;
+    for (const auto& warning : simulation.machine().warnings().entries())
+        outcome.seen += "|" + warning.text + std::to_string(warning.count);
+    return outcome;
+}
+
 } // namespace
 
+// The script runs twice side by side: with the helper library's FUNCs run natively, where the script
+// holds them unchanged, and as written. Both must be seen alike.
 void qplSimulator(std::string_view bytes) {
     sim::Script script;
     try {
@@ -39,12 +63,14 @@ void qplSimulator(std::string_view bytes) {
     // Small bounds keep every input quick; a script that reaches them stops with an error.
     const sim::Limits limits{100'000, 64, 100'000, 100'000};
     sim::Simulation simulation(script, smallStore(), limits);
+    sim::Simulation asWritten(script, smallStore(), limits);
+    asWritten.machine().useNativeLibrary(false);
     for (const auto& moment : sim::recalculationMoments(smallStore())) {
-        try {
-            simulation.recalculateAt(moment);
-        } catch (const Error&) {
+        const Outcome outcome = recalculate(simulation, moment);
+        check(outcome.seen == recalculate(asWritten, moment).seen,
+              "the native library and its text disagree");
+        if (outcome.failed)
             return;
-        }
     }
     keep(simulation.terminal().written().size() + simulation.terminal().messages().size());
 }

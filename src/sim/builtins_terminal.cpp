@@ -5,7 +5,6 @@
 #include "sim/operations.h"
 #include "text/cp1251.h"
 
-
 namespace zorvant::sim {
 namespace {
 

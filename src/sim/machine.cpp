@@ -127,13 +127,19 @@ void Machine::run(const Code& code) {
                 next = static_cast<std::size_t>(in.target);
             break;
         case Op::GetValue:
-            if (const Value* found = peekValue(r, in); found != nullptr && found->isNumber()) {
+            // What was found is taken before the temporaries go: one of them may hold the map.
+            if (const Value* found = peekValue(r, in); found == nullptr) {
+                getValue(r, in);
+            } else if (found->isNumber()) {
                 const double number = found->number();
                 release(r, in.a);
                 release(r, in.b);
                 place(r, in.dst).setNumber(number);
             } else {
-                getValue(r, in);
+                Value value = *found;
+                release(r, in.a);
+                release(r, in.b);
+                place(r, in.dst) = std::move(value);
             }
             break;
         case Op::CreateMap:

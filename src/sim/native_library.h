@@ -7,6 +7,7 @@
 #include "sim/value.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -15,12 +16,19 @@ namespace zorvant::sim {
 class Terminal;
 struct Script;
 
+// What a native keeps from one call to the next within a machine: results it may give again.
+class NativeMemory {
+public:
+    virtual ~NativeMemory() = default;
+};
+
 struct NativeCall {
     std::span<const Value* const> args;
     Terminal& terminal;
     // The script's variables, and the slots of those the FUNC assigns, in the order its native lists them.
     std::span<Value> globals;
     const int* slots;
+    NativeMemory* memory;
     // Statements and loop rounds the machine may still run, and the longest text it may make.
     std::uint64_t stepsLeft;
     std::size_t textLength;
@@ -38,6 +46,7 @@ using NativeFn = bool (*)(NativeCall& call);
 struct NativeFunction {
     NativeFn fn = nullptr;
     std::vector<int> slots;
+    std::unique_ptr<NativeMemory> memory;
 };
 
 // One entry per FUNC of the script, in order: a native version where the FUNC, and every FUNC it

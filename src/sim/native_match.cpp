@@ -91,14 +91,16 @@ public:
     }
 
     NativeFunction native(std::size_t function, const NativeEntry& entry) const {
-        NativeFunction found{entry.fn, {}};
+        if (!unchangedWithCallees(function))
+            return {};
+        NativeFunction found{entry.fn, {}, entry.memory != nullptr ? entry.memory() : nullptr};
         for (const std::string_view name : entry.variables) {
             const auto slot = std::find(script_.globals.begin(), script_.globals.end(), name);
             if (slot == script_.globals.end())
                 return {};
             found.slots.push_back(static_cast<int>(slot - script_.globals.begin()));
         }
-        return unchangedWithCallees(function) ? found : NativeFunction{};
+        return found;
     }
 
 private:

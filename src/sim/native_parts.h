@@ -19,6 +19,8 @@ struct NativeEntry {
     NativeFn fn;
     // The FUNC's variables the native assigns, in the order of NativeCall::slots.
     std::span<const std::string_view> variables;
+    // Makes what the native keeps between calls, for a native that keeps anything.
+    std::unique_ptr<NativeMemory> (*memory)() = nullptr;
 };
 
 std::span<const NativeEntry> scheduleNatives();

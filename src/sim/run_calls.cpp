@@ -201,8 +201,15 @@ bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, co
         if (values[i]->isUnset())
             return false;
     }
-    NativeCall call{{values, count},        terminal_,          globals_, native.slots.data(),
-                    limits_.steps - steps_, limits_.textLength, Value(),  0};
+    NativeCall call{{values, count},
+                    terminal_,
+                    globals_,
+                    native.slots.data(),
+                    native.memory.get(),
+                    limits_.steps - steps_,
+                    limits_.textLength,
+                    Value(),
+                    0};
     if (!native.fn(call))
         return false;
     steps_ += call.steps;
