@@ -22,6 +22,7 @@ public:
     // The script and the candles must outlive the simulation.
     Simulation(const Script& script, const CandleStore& candles, Limits limits = {});
     Simulation(Script&&, const CandleStore&, Limits = {}) = delete;
+    Simulation(const Script&, CandleStore&&, Limits = {}) = delete;
 
     // Throws ScriptError on a fault of the script.
     void recalculateAt(const Moment& moment);

@@ -22,7 +22,8 @@ std::string value(std::string_view expression) {
 
 ScriptError failure(std::string_view body, Limits limits = {}) {
     const Script script = parseBody(body);
-    Simulation simulation(script, {}, limits);
+    const CandleStore noCandles;
+    Simulation simulation(script, noCandles, limits);
     try {
         simulation.recalculateAt({20090301, 120000});
     } catch (const ScriptError& error) {
@@ -129,7 +130,8 @@ TEST(Interpreter, StringConstantsAreUpperCasedUnlessTheScriptSaysOtherwise) {
                              "WRITELN(\"f\", \"[\" & GET_VALUE(m, \"TIME\") & \"]\")";
     EXPECT_EQ(runOnce(body).lines, (std::vector<std::string>{"ПРИВЕТ, ЁЖ WORLD", "[5]"}));
     const Script sensitive = parseBody(body, "USE_CASE_SENSITIVE_CONSTANTS\n");
-    Simulation simulation(sensitive, {});
+    const CandleStore noCandles;
+    Simulation simulation(sensitive, noCandles);
     simulation.recalculateAt({20090301, 120000});
     ASSERT_EQ(simulation.terminal().written().size(), 2u);
     EXPECT_EQ(text::toUtf8(simulation.terminal().written()[0].text), "Привет, ёж world");
@@ -242,7 +244,8 @@ TEST(Interpreter, OnlyNewGlobalsAndTheOutputTableOutliveARecalculation) {
                                     "plain = 1\n"
                                     "row = SET_VALUE(CREATE_MAP(), \"sTime\", count)\n"
                                     "ADD_ITEM(1, row)");
-    Simulation simulation(script, {});
+    const CandleStore noCandles;
+    Simulation simulation(script, noCandles);
     for (int i = 0; i < 3; ++i)
         simulation.recalculateAt({20090301, 120000 + i * 100});
     std::vector<std::string> lines;

@@ -20,7 +20,7 @@ public:
                               std::string(qpl::libraryText()) +
                               "\r\nBEGINDAY = 103000\r\nCLOSEDAY = 184500\r\n" + text::fromUtf8(utf8Body) +
                               "\r\nEND_PROGRAM\r\nEND_PORTFOLIO_EX\r\n")),
-          simulation_(script_, store) {
+          store_(store), simulation_(script_, store_) {
         simulation_.terminal().onCandleRequest = [this](std::string_view, const Moment& m) {
             requests.push_back(m);
         };
@@ -40,6 +40,8 @@ public:
 
 private:
     Script script_;
+    // A copy: the store passed may be a temporary, and the simulation reads it for as long as it runs.
+    CandleStore store_;
     Simulation simulation_;
 };
 
