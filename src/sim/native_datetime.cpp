@@ -31,6 +31,22 @@ struct MinusRun {
     std::uint64_t steps = 0;
 };
 
+// Below zero, the smaller unit borrows from the larger as the text does (minutes from hours, hours
+// from days): taken whole units and one more, then back to 0 if that makes a whole unit.
+bool borrow(double& small, double& large, double& taken, double unit, std::uint64_t& steps) {
+    if (!(small < 0))
+        return false;
+    taken = std::floor(std::fabs(small / unit));
+    large = large - taken - 1;
+    small = unit * (1 + taken) + small;
+    steps += small == unit ? 6 : 4;
+    if (small == unit) {
+        large = large + 1;
+        small = 0;
+    }
+    return true;
+}
+
 std::optional<MinusRun> minusMinutes(const Value& moment, double count) {
     const auto date = native::numberAt(moment, "DATE");
     const auto time = native::numberAt(moment, "TIME");
@@ -49,31 +65,9 @@ std::optional<MinusRun> minusMinutes(const Value& moment, double count) {
     m1 = std::floor((*time - h1 * 10000) / 100);
     m1 = m1 - (0 + count);
     run.steps = 9;
-    if (m1 < 0) {
-        double& hours = run.values[MHours];
-        hours = std::floor(std::fabs(m1 / 60));
-        h1 = h1 - hours - 1;
-        m1 = 60 * (1 + hours) + m1;
-        run.hoursBack = true;
-        run.steps += m1 == 60 ? 6 : 4;
-        if (m1 == 60) {
-            h1 = h1 + 1;
-            m1 = 0;
-        }
-    }
+    run.hoursBack = borrow(m1, h1, run.values[MHours], 60, run.steps);
     ++run.steps;
-    if (h1 < 0) {
-        double& days = run.values[MDays];
-        days = std::floor(std::fabs(h1 / 24));
-        d1 = d1 - days - 1;
-        h1 = 24 * (1 + days) + h1;
-        run.daysBack = true;
-        run.steps += h1 == 24 ? 6 : 4;
-        if (h1 == 24) {
-            d1 = d1 + 1;
-            h1 = 0;
-        }
-    }
+    run.daysBack = borrow(h1, d1, run.values[MDays], 24, run.steps);
     if (d1 <= 0)
         return std::nullopt;
     run.steps += 5;
