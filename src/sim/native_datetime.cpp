@@ -103,6 +103,8 @@ bool dateTimeMinus(NativeCall& call) {
 // datetime_minus_period(fp_datetime, fp_sPeriod) for periods of minutes; its own variables come first
 // in its slots, then those of the datetime_minus it calls.
 enum PeriodVariable { PPer, PDone, PRes, PMinus };
+// Its own statements, around those of the datetime_minus it calls.
+constexpr std::uint64_t kPeriodStatements = 9;
 constexpr auto kPeriodVariables = [] {
     std::array<std::string_view, 3 + kMinusVariables.size()> names = {"DMP_PER", "DMP_DONE", "DMP_RES"};
     for (std::size_t i = 0; i < kMinusVariables.size(); ++i)
@@ -117,14 +119,14 @@ bool dateTimeMinusPeriod(NativeCall& call) {
         return false;
     const auto count = native::plusZero(Value(*period));
     const auto run = count ? minusMinutes(*call.args[0], *count) : std::nullopt;
-    if (!run || 9 + run->steps > call.stepsLeft)
+    if (!run || kPeriodStatements + run->steps > call.stepsLeft)
         return false;
     Value periodText(*period);
     call.result = commitMinus(call, *run, call.slots + PMinus);
     call.variable(PPer) = std::move(periodText);
     call.variable(PDone) = Value(0.0);
     call.variable(PRes) = call.result;
-    call.steps = 9 + run->steps;
+    call.steps = kPeriodStatements + run->steps;
     return true;
 }
 
