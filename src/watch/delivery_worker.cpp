@@ -23,11 +23,11 @@ void DeliveryWorker::stop() {
     {
         const std::lock_guard lock(mutex_);
         stopped_ = true;
+        changed_.notify_all();
     }
     thread_.request_stop();
     if (thread_.joinable())
         thread_.join();
-    changed_.notify_all();
 }
 
 void DeliveryWorker::run(std::stop_token stop) {
@@ -37,7 +37,8 @@ void DeliveryWorker::run(std::stop_token stop) {
             std::unique_lock lock(mutex_);
             busy_ = false;
             changed_.notify_all();
-            if (!changed_.wait(lock, stop, [this] { return !queue_.empty(); }))
+            changed_.wait(lock, [this] { return stopped_ || !queue_.empty(); });
+            if (stopped_)
                 return;
             job = std::move(queue_.front());
             queue_.pop_front();

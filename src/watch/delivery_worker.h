@@ -48,7 +48,9 @@ private:
     void run(std::stop_token stop);
 
     std::mutex mutex_;
-    std::condition_variable_any changed_;
+    // A plain condition variable woken by stopped_: the stop-token wait of condition_variable_any
+    // misses the stop now and then with MinGW's threads, and the program then never ends.
+    std::condition_variable changed_;
     std::deque<Job> queue_;
     bool busy_ = false;
     bool stopped_ = false;
