@@ -150,6 +150,22 @@ constexpr std::array<std::string_view, 13> kServerVariables = {
     "GSD_STIME", "GSD_DIGITS", "GSD_I",   "GSD_CH",    "GSD_TIME", "GSD_SDATE", "GSD_DATE",
     "GSD_P1",    "GSD_P2",     "GSD_DAY", "GSD_MONTH", "GSD_YEAR", "GSD_RES"};
 
+// The numbers the text reads back from the server's time and date texts. Within the ranges where those
+// texts have fixed widths, the digits read back are the numbers they were written from; outside them the
+// texts are parsed as the script parses them.
+struct ServerNumbers {
+    std::optional<double> time, day, month, year;
+};
+
+ServerNumbers serverNumbers(const Moment& now, const std::string& digits, const std::string& date,
+                            std::size_t dot1, std::size_t dot2) {
+    if (now.time >= 0 && now.time <= 999999 && now.date >= 0 && now.date <= 99999999)
+        return {now.time, now.date % 100, now.date / 100 % 100, now.date / 10000};
+    return {native::plusZero(Value(digits)), native::plusZero(Value(date.substr(0, dot1))),
+            native::plusZero(Value(date.substr(dot1 + 1, dot2 - dot1 - 1))),
+            native::plusZero(Value(date.substr(dot2 + 1)))};
+}
+
 bool serverDateTime(NativeCall& call) {
     const Moment& now = call.terminal.now();
     const std::string time = timeText(now.time);
@@ -163,10 +179,7 @@ bool serverDateTime(NativeCall& call) {
     if (time.empty() || dot2 == std::string::npos || date.size() > call.textLength ||
         time.size() > call.textLength)
         return false;
-    const auto number = native::plusZero(Value(digits));
-    const auto day = native::plusZero(Value(date.substr(0, dot1)));
-    const auto month = native::plusZero(Value(date.substr(dot1 + 1, dot2 - dot1 - 1)));
-    const auto year = native::plusZero(Value(date.substr(dot2 + 1)));
+    const auto [number, day, month, year] = serverNumbers(now, digits, date, dot1, dot2);
     // The loop over the time's characters, then the statements around it.
     const std::uint64_t steps = 3 + 3 * time.size() + digits.size() + 1 + 15;
     if (!number || !day || !month || !year || steps > call.stepsLeft)
@@ -175,16 +188,16 @@ bool serverDateTime(NativeCall& call) {
     const MapPtr res = dateTimeMap(dateNumber, *number);
     call.variable(STime) = Value(time);
     call.variable(SDigits) = Value(digits);
-    call.variable(SIndex) = Value(static_cast<double>(time.size() - 1));
+    call.variable(SIndex).setNumber(static_cast<double>(time.size() - 1));
     call.variable(SChar) = Value(std::string_view(time).substr(time.size() - 1));
-    call.variable(SNumber) = Value(*number);
+    call.variable(SNumber).setNumber(*number);
     call.variable(SDate) = Value(date);
-    call.variable(SDateNumber) = Value(dateNumber);
-    call.variable(SDot1) = Value(static_cast<double>(dot1));
-    call.variable(SDot2) = Value(static_cast<double>(dot2));
-    call.variable(SDay) = Value(*day);
-    call.variable(SMonth) = Value(*month);
-    call.variable(SYear) = Value(*year);
+    call.variable(SDateNumber).setNumber(dateNumber);
+    call.variable(SDot1).setNumber(static_cast<double>(dot1));
+    call.variable(SDot2).setNumber(static_cast<double>(dot2));
+    call.variable(SDay).setNumber(*day);
+    call.variable(SMonth).setNumber(*month);
+    call.variable(SYear).setNumber(*year);
     call.variable(SRes) = Value(res);
     call.result = Value(res);
     call.steps = steps;
