@@ -11,14 +11,19 @@ std::vector<Moment> recalculationMoments(const CandleStore& candles) {
     const auto shortest = std::min_element(charts.begin(), charts.end(), [](const Chart& a, const Chart& b) {
                               return a.period.roughSeconds() < b.period.roughSeconds();
                           })->period;
+    const auto earlier = [](const Moment& a, const Moment& b) { return a.key() < b.key(); };
+    // Each line's candles come in order as a rule: merged line by line rather than sorted whole.
     std::vector<Moment> moments;
     for (const Chart& chart : charts)
         if (chart.period == shortest)
-            for (const ChartLine& line : chart.lines)
+            for (const ChartLine& line : chart.lines) {
+                const auto start = static_cast<std::ptrdiff_t>(moments.size());
                 for (const Candle& candle : line.candles)
                     moments.push_back(lastSecondOf(candle.start, shortest));
-    std::sort(moments.begin(), moments.end(),
-              [](const Moment& a, const Moment& b) { return a.key() < b.key(); });
+                if (!std::is_sorted(moments.begin() + start, moments.end(), earlier))
+                    std::sort(moments.begin() + start, moments.end(), earlier);
+                std::inplace_merge(moments.begin(), moments.begin() + start, moments.end(), earlier);
+            }
     moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
     return moments;
 }
