@@ -14,8 +14,8 @@ using native::ordinary;
 
 MapPtr dateTimeMap(double date, double time) {
     auto map = makeMap();
-    map->set(native::kDate, Value(date));
-    map->set(native::kTime, Value(time));
+    map->add(native::kDate, Value(date));
+    map->add(native::kTime, Value(time));
     return map;
 }
 

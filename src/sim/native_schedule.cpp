@@ -89,12 +89,12 @@ private:
 // The maps of the answer: the candle's date and time, and the value with its line's name.
 void makeMaps(Answer& answer, double candleTime) {
     const auto dt = makeMap();
-    dt->set(native::kDate, Value(answer.date));
-    dt->set(native::kTime, Value(answer.minutes ? candleTime : 0.0));
+    dt->add(native::kDate, Value(answer.date));
+    dt->add(native::kTime, Value(answer.minutes ? candleTime : 0.0));
     const auto res = makeMap();
-    res->set(kDateTime, Value(dt));
-    res->set(kValue, answer.line.value);
-    res->set(kName, answer.line.name);
+    res->add(kDateTime, Value(dt));
+    res->add(kValue, answer.line.value);
+    res->add(kName, answer.line.name);
     answer.dt = Value(dt);
     answer.res = Value(res);
 }

@@ -19,20 +19,20 @@ const Value kLines{std::string_view("LINES")};
 
 MapPtr lineMap(const ChartLine& line, const Candle& c) {
     auto map = makeMap();
-    map->set(kName, Value(line.name));
-    map->set(kOpen, Value(c.open));
-    map->set(kHigh, Value(c.high));
-    map->set(kLow, Value(c.low));
-    map->set(kClose, Value(c.close));
-    map->set(kVolume, Value(c.volume));
+    map->add(kName, Value(line.name));
+    map->add(kOpen, Value(c.open));
+    map->add(kHigh, Value(c.high));
+    map->add(kLow, Value(c.low));
+    map->add(kClose, Value(c.close));
+    map->add(kVolume, Value(c.volume));
     return map;
 }
 
 MapPtr sliceMap(double count, Value time, CollectionPtr lines) {
     auto map = makeMap();
-    map->set(kCount, Value(count));
-    map->set(kTime, std::move(time));
-    map->set(kLines, Value(std::move(lines)));
+    map->add(kCount, Value(count));
+    map->add(kTime, std::move(time));
+    map->add(kLines, Value(std::move(lines)));
     return map;
 }
 

@@ -111,6 +111,10 @@ void MapData::set(const Value& key, Value value) {
             entry.value = std::move(value);
             return;
         }
+    add(key, std::move(value));
+}
+
+void MapData::add(const Value& key, Value value) {
     if (size_ < kInline) {
         new (reinterpret_cast<Entry*>(inline_) + size_) Entry{key, std::move(value)};
         ++size_;

@@ -186,6 +186,8 @@ public:
     void set(std::string_view key, Value value);
     // The same, with the key already a text value: a new entry shares it.
     void set(const Value& key, Value value);
+    // A new entry for a key the map does not hold yet, as a map being made knows.
+    void add(const Value& key, Value value);
     // In the order the keys were first set.
     std::span<const Entry> entries() const { return {data(), size_}; }
 
