@@ -22,7 +22,7 @@ long long roundedKey(const Period& period, const Moment& moment) {
 
 } // namespace
 
-int CandleStore::candleAt(const Chart& chart, std::size_t lineNumber, const Moment& moment) const {
+int CandleStore::candleAt(const Chart& chart, std::size_t lineNumber, const Moment& moment, int guess) const {
     if (!isValidDate(moment.date) || !isValidTime(moment.time))
         return -1;
     const ChartLine& line = chart.lines[lineNumber];
@@ -31,6 +31,10 @@ int CandleStore::candleAt(const Chart& chart, std::size_t lineNumber, const Mome
     switch (line.period.kind) {
     case Period::Kind::Minutes: {
         const long long key = roundedKey(line.period, moment);
+        // Starts are unique: a candle that starts at the key is the one.
+        if (guess >= 0 && static_cast<std::size_t>(guess) < candles.size() &&
+            candles[guess].start.key() == key)
+            return guess;
         const int i = days.lastAtOrBefore(candles, {moment.date, static_cast<int>(key % 1000000)});
         return i >= 0 && candles[i].start.key() == key ? i : -1;
     }

@@ -66,7 +66,7 @@ MapPtr Terminal::findSlice(std::string_view chartId, const Moment& moment) {
     for (const CachedSlice& cached : cache_)
         if (cached.chart == chart && cached.key == key && key >= 0 && key <= now_.key())
             return cached.map;
-    MapPtr map = buildSlice(*chart, moment);
+    MapPtr map = buildSlice(*chart, moment, index);
     if (key >= 0 && key <= now_.key()) {
         cache_[nextCacheSlot_] = {chart, key, map};
         nextCacheSlot_ = (nextCacheSlot_ + 1) % cache_.size();
@@ -75,12 +75,12 @@ MapPtr Terminal::findSlice(std::string_view chartId, const Moment& moment) {
 }
 
 // Line 0 decides the candle's start; every line with a candle at that start is listed, in line order.
-MapPtr Terminal::buildSlice(const Chart& chart, const Moment& moment) {
+MapPtr Terminal::buildSlice(const Chart& chart, const Moment& moment, int lineZero) {
     auto lines = makeCollection();
     Value time{std::string()};
     for (std::size_t n = 0; n < chart.lines.size(); ++n) {
         const ChartLine& line = chart.lines[n];
-        const int i = candles_.candleAt(chart, n, moment);
+        const int i = n == 0 ? lineZero : candles_.candleAt(chart, n, moment, lineZero);
         if (i < 0 || line.candles[i].start.key() > now_.key())
             continue;
         if (lines->items.empty())

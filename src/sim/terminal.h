@@ -68,7 +68,8 @@ private:
         int index = -1;
     };
 
-    MapPtr buildSlice(const Chart& chart, const Moment& moment);
+    // lineZero: line 0's candle for the moment, as candleIndex found it.
+    MapPtr buildSlice(const Chart& chart, const Moment& moment, int lineZero);
     int candleIndex(const Chart& chart, const Moment& moment);
 
     const CandleStore& candles_;
