@@ -1,6 +1,7 @@
 #include "sim/simulation.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace zorvant::sim {
 
@@ -13,16 +14,19 @@ std::vector<Moment> recalculationMoments(const CandleStore& candles) {
                           })->period;
     const auto earlier = [](const Moment& a, const Moment& b) { return a.key() < b.key(); };
     // Each line's candles come in order as a rule: merged line by line rather than sorted whole.
-    std::vector<Moment> moments;
+    std::vector<Moment> moments, line, merged;
     for (const Chart& chart : charts)
         if (chart.period == shortest)
-            for (const ChartLine& line : chart.lines) {
-                const auto start = static_cast<std::ptrdiff_t>(moments.size());
-                for (const Candle& candle : line.candles)
-                    moments.push_back(lastSecondOf(candle.start, shortest));
-                if (!std::is_sorted(moments.begin() + start, moments.end(), earlier))
-                    std::sort(moments.begin() + start, moments.end(), earlier);
-                std::inplace_merge(moments.begin(), moments.begin() + start, moments.end(), earlier);
+            for (const ChartLine& chartLine : chart.lines) {
+                line.clear();
+                for (const Candle& candle : chartLine.candles)
+                    line.push_back(lastSecondOf(candle.start, shortest));
+                if (!std::is_sorted(line.begin(), line.end(), earlier))
+                    std::sort(line.begin(), line.end(), earlier);
+                merged.clear();
+                std::merge(moments.begin(), moments.end(), line.begin(), line.end(),
+                           std::back_inserter(merged), earlier);
+                moments.swap(merged);
             }
     moments.erase(std::unique(moments.begin(), moments.end()), moments.end());
     return moments;
