@@ -32,9 +32,10 @@ int CandleStore::candleAt(const Chart& chart, std::size_t lineNumber, const Mome
     case Period::Kind::Minutes: {
         const long long key = roundedKey(line.period, moment);
         // Starts are unique: a candle that starts at the key is the one.
-        if (guess >= 0 && static_cast<std::size_t>(guess) < candles.size() &&
-            candles[guess].start.key() == key)
-            return guess;
+        if (guess >= 0)
+            for (const int i : {guess, guess + 1, guess - 1})
+                if (i >= 0 && static_cast<std::size_t>(i) < candles.size() && candles[i].start.key() == key)
+                    return i;
         const int i = days.lastAtOrBefore(candles, {moment.date, static_cast<int>(key % 1000000)});
         return i >= 0 && candles[i].start.key() == key ? i : -1;
     }

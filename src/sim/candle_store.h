@@ -49,7 +49,8 @@ public:
 
     // The index of the candle of line lineNumber of a chart of this store that a request for moment
     // falls into, after rounding the time down to the line's interval; -1 when there is none. A guess,
-    // such as line 0's index for another line of the same chart, is tried before any search.
+    // such as line 0's index for another line of the same chart or the last candle found, is tried with
+    // its neighbours before any search.
     int candleAt(const Chart& chart, std::size_t lineNumber, const Moment& moment, int guess = -1) const;
 
 private:

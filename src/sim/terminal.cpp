@@ -51,8 +51,13 @@ int Terminal::candleIndex(const Chart& chart, const Moment& moment) {
                       static_cast<std::size_t>(moment.time) +
                       reinterpret_cast<std::uintptr_t>(&chart) / sizeof(Chart);
     Located& entry = located_[hash % located_.size()];
-    if (entry.chart != &chart || !(entry.moment == moment))
-        entry = {&chart, moment, candles_.candleAt(chart, 0, moment)};
+    if (entry.chart != &chart || !(entry.moment == moment)) {
+        // Moments asked for anew mostly lie next to the last one found.
+        const int near = lastLocated_.chart == &chart ? lastLocated_.index : -1;
+        entry = {&chart, moment, candles_.candleAt(chart, 0, moment, near)};
+        if (entry.index >= 0)
+            lastLocated_ = entry;
+    }
     return entry.index;
 }
 
@@ -63,11 +68,13 @@ MapPtr Terminal::findSlice(std::string_view chartId, const Moment& moment) {
                            : (emptySlice_ = sliceMap(0, Value(std::string()), makeCollection()));
     const int index = candleIndex(*chart, moment);
     const long long key = index < 0 ? -1 : chart->lines[0].candles[index].start.key();
-    for (const CachedSlice& cached : cache_)
-        if (cached.chart == chart && cached.key == key && key >= 0 && key <= now_.key())
-            return cached.map;
+    const bool seen = key >= 0 && key <= now_.key();
+    if (seen)
+        for (const CachedSlice& cached : cache_)
+            if (cached.key == key && cached.chart == chart)
+                return cached.map;
     MapPtr map = buildSlice(*chart, moment, index);
-    if (key >= 0 && key <= now_.key()) {
+    if (seen) {
         cache_[nextCacheSlot_] = {chart, key, map};
         nextCacheSlot_ = (nextCacheSlot_ + 1) % cache_.size();
     }

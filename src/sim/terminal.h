@@ -83,6 +83,7 @@ private:
     MapPtr emptySlice_;
     // Line 0's candle for moments asked for before: the same few moments are asked for again and again.
     std::array<Located, 64> located_;
+    Located lastLocated_;
     std::string lastChartId_;
     const Chart* lastChart_ = nullptr;
 };

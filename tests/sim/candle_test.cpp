@@ -188,9 +188,13 @@ TEST(CandleRequests, TheIndexOfDaysFindsWhatASearchOfTheWholeLineFinds) {
         for (int day = 20081130; day <= 20090410; ++day) {
             if (!isValidDate(day))
                 continue;
-            for (const int time : {0, 4959, 103500, 103759, 235959})
-                EXPECT_EQ(store.candleAt(chart, 0, {day, time}), searched(chart.lines[0], {day, time}))
-                    << chart.id << " " << day << " " << time;
+            for (const int time : {0, 4959, 103500, 103759, 235959}) {
+                const int expected = searched(chart.lines[0], {day, time});
+                // A guess, right, near or far, never changes the answer.
+                for (const int guess : {-1, 0, expected - 1, expected, expected + 1, expected + 2, 100000})
+                    EXPECT_EQ(store.candleAt(chart, 0, {day, time}, guess), expected)
+                        << chart.id << " " << day << " " << time << " guess " << guess;
+            }
         }
 }
 
