@@ -21,6 +21,11 @@ Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
     frames_.reserve(static_cast<std::size_t>(limits_.callDepth) + 2);
     for (std::size_t i = 0; i < script.globals.size(); ++i)
         slots_.emplace(script.globals[i], static_cast<int>(i));
+    deferrable_.resize(script.globals.size());
+    for (const NativeFunction& native : natives_)
+        if (native.mayDefer)
+            for (const int slot : native.slots)
+                deferrable_[static_cast<std::size_t>(slot)] = 1;
 }
 
 void Machine::recalculate() {
@@ -34,7 +39,22 @@ void Machine::recalculate() {
     const Code& body = script_.program.body;
     stack_.resize(static_cast<std::size_t>(body.temps));
     frames_.push_back({0, 0, Value(), 0});
-    run(body);
+    try {
+        run(body);
+    } catch (...) {
+        flushNatives();
+        throw;
+    }
+    flushNatives();
+}
+
+void Machine::flushNatives() {
+    for (const std::size_t function : pendingNatives_) {
+        NativeFunction& native = natives_[function];
+        native.memory->flush(globals_, native.slots.data());
+        native.pending = false;
+    }
+    pendingNatives_.clear();
 }
 
 Machine::Registers Machine::registers(const Code& code) {
@@ -237,6 +257,8 @@ void Machine::newGlobal(std::string_view name, Value initial, SourcePos pos) {
     if (upper.empty())
         throw ScriptError(pos, "NEW_GLOBAL без имени переменной"_cp);
     const int slot = slotOfName(upper);
+    if (static_cast<std::size_t>(slot) < deferrable_.size() && deferrable_[slot])
+        flushNatives();
     if (persistent_[slot])
         return;
     persistent_[slot] = 1;

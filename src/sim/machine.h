@@ -125,7 +125,9 @@ private:
     void updateMap(const Registers& r, const Instr& in, const Arg* args, Value& target);
     void enterCall(const Instr& in);
     void callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args);
-    bool runNative(const Registers& r, const Instr& in, const Arg* args, const NativeFunction& native);
+    bool runNative(const Registers& r, const Instr& in, const Arg* args, std::size_t function);
+    // Writes the variables natives left pending, before code that may read them runs.
+    void flushNatives();
     std::uintptr_t stackPosition() const;
 
     // run_loops.cpp
@@ -145,6 +147,9 @@ private:
     std::vector<Frame> frames_;
     // Per FUNC of the script: its native version, if any.
     std::vector<NativeFunction> natives_;
+    // The FUNCs whose natives hold pending writes, and the slots such writes may go to.
+    std::vector<std::size_t> pendingNatives_;
+    std::vector<char> deferrable_;
     bool nativeLibrary_ = true;
     std::uint64_t steps_ = 0;
     // Where the stack stood when the recalculation began.

@@ -16,10 +16,13 @@ namespace zorvant::sim {
 class Terminal;
 struct Script;
 
-// What a native keeps from one call to the next within a machine: results it may give again.
+// What a native keeps from one call to the next within a machine: results it may give again, and the
+// values its last call left for the FUNC's variables when it may write them later.
 class NativeMemory {
 public:
     virtual ~NativeMemory() = default;
+    // Writes what the native left pending into the variables, in the order of NativeCall::slots.
+    virtual void flush(std::span<Value> /*globals*/, const int* /*slots*/) {}
 };
 
 struct NativeCall {
@@ -32,10 +35,15 @@ struct NativeCall {
     // Statements and loop rounds the machine may still run, and the longest text it may make.
     std::uint64_t stepsLeft;
     std::size_t textLength;
+    // Whether the native may leave the FUNC's variables for its memory's flush, which the machine calls
+    // before anything can read them.
+    bool mayDefer;
 
-    // Set by a native that did its work: what the text would have returned and counted.
+    // Set by a native that did its work: what the text would have returned and counted, and whether it
+    // left its variables pending.
     Value result;
     std::uint64_t steps = 0;
+    bool deferred = false;
 
     Value& variable(int which) { return globals[static_cast<std::size_t>(slots[which])]; }
 };
@@ -47,6 +55,11 @@ struct NativeFunction {
     NativeFn fn = nullptr;
     std::vector<int> slots;
     std::unique_ptr<NativeMemory> memory;
+    // No code but the FUNC's own names its variables: only its text, run when the native declines, and
+    // whoever looks after the recalculation can read them.
+    bool mayDefer = false;
+    // Its memory holds writes not made yet.
+    bool pending = false;
 };
 
 // One entry per FUNC of the script, in order: a native version where the FUNC, and every FUNC it

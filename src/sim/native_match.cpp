@@ -119,6 +119,27 @@ private:
     std::vector<char> unchanged_;
 };
 
+// Whether any code but FUNC function's own names one of the slots.
+bool namedElsewhere(const Script& script, std::size_t function, const std::vector<int>& slots) {
+    std::vector<char> wanted(script.globals.size(), 0);
+    for (const int slot : slots)
+        wanted[static_cast<std::size_t>(slot)] = 1;
+    const auto names = [&](const Arg& arg) {
+        return arg.area == Area::Global && wanted[static_cast<std::size_t>(arg.index)] != 0;
+    };
+    const auto namesAny = [&](const Code& code) {
+        return std::any_of(code.args.begin(), code.args.end(), names) ||
+               std::any_of(code.instrs.begin(), code.instrs.end(),
+                           [&](const Instr& in) { return names(in.dst) || names(in.a) || names(in.b); });
+    };
+    if (namesAny(script.program.body))
+        return true;
+    for (std::size_t i = 0; i < script.program.functions.size(); ++i)
+        if (i != function && namesAny(script.program.functions[i]))
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::vector<NativeFunction> nativeFunctions(const Script& script) {
@@ -129,6 +150,8 @@ std::vector<NativeFunction> nativeFunctions(const Script& script) {
             for (std::size_t i = 0; i < script.functions.size(); ++i)
                 if (script.functions[i].name == entry.name)
                     natives[i] = finder.native(i, entry);
+    for (std::size_t i = 0; i < natives.size(); ++i)
+        natives[i].mayDefer = natives[i].fn != nullptr && !namedElsewhere(script, i, natives[i].slots);
     return natives;
 }
 

@@ -60,37 +60,148 @@ struct Answer {
     double lineNumber = 0;
     std::string key;
     bool minutes = false;
+    double count = 0;
+    double candleTime = 0;
     LineRead line;
     Value dt;
     Value res;
+    // Which answer this is, for those who remember where it lay; 0 for an empty slot.
+    std::uint64_t serial = 0;
+
+    bool answers(const MapData* c, double d, double n, std::string_view k, bool m) const {
+        return candle.get() == c && date == d && lineNumber == n && minutes == m && key == k;
+    }
+};
+
+// A call's arguments as they stood, at one moment of the clock: the same arguments then get the same
+// answer without being read again. The moment's map is held, so it cannot change (copy on write).
+struct Asked {
+    Value chart, moment, period, key;
+    double lineNumber = 0;
+    long long now = -1;
+    Moment at;
+    std::size_t answer = 0;
+    std::uint64_t serial = 0;
+
+    bool same(const NativeCall& call) const {
+        const Value& m = *call.args[1];
+        const Value& n = *call.args[3];
+        return m.isMap() && moment.map() == m.map() && n.isNumber() && n.number() == lineNumber &&
+               sameText(*call.args[0], chart) && sameText(*call.args[2], period) &&
+               sameText(*call.args[4], key) && call.terminal.now().key() == now;
+    }
+    static bool sameText(const Value& a, const Value& b) { return a.isText() && a.text() == b.text(); }
 };
 
 class Answers : public NativeMemory {
 public:
-    const Answer* find(const Answer& asked) const {
-        for (const Answer& a : answers_)
-            if (a.candle == asked.candle && a.date == asked.date && a.lineNumber == asked.lineNumber &&
-                a.minutes == asked.minutes && a.key == asked.key)
-                return &a;
+    const Answer* find(const MapData* candle, double date, double line, std::string_view key, bool minutes) {
+        for (std::size_t i = 0; i < answers_.size(); ++i)
+            if (answers_[i].answers(candle, date, line, key, minutes))
+                return &answers_[i];
         return nullptr;
     }
+    // Never over an answer whose writes are pending.
     const Answer& keep(Answer answer) {
+        while (pending_.any && (next_ == pending_.answer || (pending_.line && next_ == pending_.lineAnswer)))
+            next_ = (next_ + 1) % answers_.size();
+        answer.serial = ++serial_;
         Answer& slot = answers_[next_];
         next_ = (next_ + 1) % answers_.size();
         return slot = std::move(answer);
     }
 
+    // The answer to the same arguments at the same moment, and the moment it asked the terminal for.
+    const Answer* recall(const NativeCall& call, Moment& at) const {
+        for (const Asked& asked : asked_)
+            if (asked.serial != 0 && answers_[asked.answer].serial == asked.serial && asked.same(call)) {
+                at = asked.at;
+                return &answers_[asked.answer];
+            }
+        return nullptr;
+    }
+    void remember(const NativeCall& call, const Moment& at, const Answer& answer) {
+        const Value& line = *call.args[3];
+        if (!call.args[0]->isText() || !call.args[1]->isMap() || !line.isNumber() ||
+            !call.args[2]->isText() || !call.args[4]->isText())
+            return;
+        Asked& asked = asked_[nextAsked_];
+        nextAsked_ = (nextAsked_ + 1) % asked_.size();
+        asked = {*call.args[0],
+                 *call.args[1],
+                 *call.args[2],
+                 *call.args[4],
+                 line.number(),
+                 call.terminal.now().key(),
+                 at,
+                 index(answer),
+                 answer.serial};
+    }
+
+    // The variables as this call leaves them, written now or at the machine's flush.
+    void leave(NativeCall& call, const Answer& answer, std::string_view period) {
+        pending_.any = true;
+        pending_.answer = index(answer);
+        pending_.period = Value(period);
+        pending_.moment = *call.args[1];
+        if (!answer.line.line.isUnset()) {
+            pending_.line = true;
+            pending_.lineAnswer = pending_.answer;
+        }
+        call.deferred = call.mayDefer;
+        if (!call.mayDefer)
+            flush(call.globals, call.slots);
+    }
+
+    void flush(std::span<Value> globals, const int* slots) override {
+        if (!pending_.any)
+            return;
+        const auto variable = [&](int which) -> Value& {
+            return globals[static_cast<std::size_t>(slots[which])];
+        };
+        const Answer& answer = answers_[pending_.answer];
+        variable(Per) = std::move(pending_.period);
+        variable(Minutes).setNumber(answer.minutes ? 1 : 0);
+        variable(Step).setNumber(0);
+        variable(Prev) = std::move(pending_.moment);
+        variable(Candle) = Value(answer.candle);
+        variable(Count).setNumber(answer.count);
+        variable(Ctime).setNumber(answer.candleTime);
+        variable(Found) = answer.line.value;
+        variable(Name) = answer.line.name;
+        if (pending_.line)
+            variable(Line) = answers_[pending_.lineAnswer].line.line;
+        variable(Dt) = answer.dt;
+        variable(Res) = answer.res;
+        pending_.any = pending_.line = false;
+    }
+
 private:
+    std::size_t index(const Answer& answer) const {
+        return static_cast<std::size_t>(&answer - answers_.data());
+    }
+
     // A recalculation asks for a few candles, each for a line or two; the last two recalculations' fit.
     std::array<Answer, 16> answers_;
     std::size_t next_ = 0;
+    std::uint64_t serial_ = 0;
+    std::array<Asked, 8> asked_;
+    std::size_t nextAsked_ = 0;
+    struct Pending {
+        bool any = false;
+        bool line = false;
+        std::size_t answer = 0;
+        std::size_t lineAnswer = 0;
+        Value period;
+        Value moment;
+    } pending_;
 };
 
 // The maps of the answer: the candle's date and time, and the value with its line's name.
-void makeMaps(Answer& answer, double candleTime) {
+void makeMaps(Answer& answer) {
     const auto dt = makeMap();
     dt->add(native::kDate, Value(answer.date));
-    dt->add(native::kTime, Value(answer.minutes ? candleTime : 0.0));
+    dt->add(native::kTime, Value(answer.minutes ? answer.candleTime : 0.0));
     const auto res = makeMap();
     res->add(kDateTime, Value(dt));
     res->add(kValue, answer.line.value);
@@ -99,10 +210,14 @@ void makeMaps(Answer& answer, double candleTime) {
     answer.res = Value(res);
 }
 
-// GET_SHEDULE_MINUS(fp_Ind, fp_DateTime, fp_sPeriod, fp_Num_Line_Ind, fp_Param_Ind).
-bool scheduleMinus(NativeCall& call) {
+std::uint64_t statementsOf(const Answer& answer) {
+    return kStatements + (answer.minutes ? 0 : 1) + (answer.line.line.isUnset() ? 0 : kLineStatements);
+}
+
+// The answer to a call not seen before: nullptr where the text must run.
+const Answer* answerAnew(NativeCall& call, Answers& answers, Moment& asked) {
     std::string chartScratch, periodScratch, keyScratch;
-    Value moment = *call.args[1];
+    const Value& moment = *call.args[1];
     const auto chartId = native::textOf(*call.args[0], chartScratch);
     const auto period = native::textOf(*call.args[2], periodScratch);
     const auto date = native::numberAt(moment, "DATE");
@@ -111,51 +226,52 @@ bool scheduleMinus(NativeCall& call) {
     const auto key = native::textOf(*call.args[4], keyScratch);
     if (!chartId || !period || period->size() > call.textLength || !date || !time || !lineNumber ||
         call.terminal.chart(*chartId) == nullptr)
-        return false;
-    const Moment asked{wholeNumber(*date), wholeNumber(*time)};
-    Answer wanted;
-    wanted.candle = call.terminal.findSlice(*chartId, asked);
-    const std::vector<Value>& lines = wanted.candle->find("LINES")->collection()->items;
-    const auto candleTime = native::numberAt(*wanted.candle, "TIME");
+        return nullptr;
+    asked = {wholeNumber(*date), wholeNumber(*time)};
+    MapPtr candle = call.terminal.findSlice(*chartId, asked);
+    const std::vector<Value>& lines = candle->find("LINES")->collection()->items;
+    const auto candleTime = native::numberAt(*candle, "TIME");
     if (lines.empty() || !candleTime)
-        return false;
-    wanted.date = *date;
-    wanted.lineNumber = *lineNumber;
-    wanted.key = key.value_or("");
-    wanted.minutes = !native::dayOrLonger(*period);
+        return nullptr;
+    const bool minutes = !native::dayOrLonger(*period);
+    if (const Answer* found = answers.find(candle.get(), *date, *lineNumber, key.value_or(""), minutes))
+        return found;
+    auto line = readLine(lines, *lineNumber, key, call.textLength);
+    if (!line)
+        return nullptr;
+    Answer made;
+    made.candle = std::move(candle);
+    made.date = *date;
+    made.lineNumber = *lineNumber;
+    made.key = key.value_or("");
+    made.minutes = minutes;
+    made.count = static_cast<double>(lines.size());
+    made.candleTime = *candleTime;
+    made.line = std::move(*line);
+    makeMaps(made);
+    return &answers.keep(std::move(made));
+}
+
+// GET_SHEDULE_MINUS(fp_Ind, fp_DateTime, fp_sPeriod, fp_Num_Line_Ind, fp_Param_Ind).
+bool scheduleMinus(NativeCall& call) {
     auto& answers = static_cast<Answers&>(*call.memory);
-    const Answer* answer = answers.find(wanted);
-    if (answer == nullptr) {
-        auto line = readLine(lines, *lineNumber, key, call.textLength);
-        if (!line)
-            return false;
-        wanted.line = std::move(*line);
-        makeMaps(wanted, *candleTime);
-        answer = &answers.keep(std::move(wanted));
-    }
-    const bool hasLine = !answer->line.line.isUnset();
-    const std::uint64_t steps = kStatements + (answer->minutes ? 0 : 1) + (hasLine ? kLineStatements : 0);
+    Moment asked;
+    const Answer* answer = answers.recall(call, asked);
+    const bool recalled = answer != nullptr;
+    if (!recalled && (answer = answerAnew(call, answers, asked)) == nullptr)
+        return false;
+    const std::uint64_t steps = statementsOf(*answer);
     if (steps > call.stepsLeft)
         return false;
-
-    if (call.terminal.onCandleRequest)
-        call.terminal.onCandleRequest(*chartId, asked);
-    // The views above may point into arguments that are these very variables: read before written.
-    Value periodText(*period);
-    const double count = static_cast<double>(lines.size());
-    call.variable(Per) = std::move(periodText);
-    call.variable(Minutes).setNumber(answer->minutes ? 1 : 0);
-    call.variable(Step).setNumber(0);
-    call.variable(Prev) = std::move(moment);
-    call.variable(Candle) = Value(answer->candle);
-    call.variable(Count).setNumber(count);
-    call.variable(Ctime).setNumber(*candleTime);
-    call.variable(Found) = answer->line.value;
-    call.variable(Name) = answer->line.name;
-    if (hasLine)
-        call.variable(Line) = answer->line.line;
-    call.variable(Dt) = answer->dt;
-    call.variable(Res) = answer->res;
+    std::string periodScratch;
+    const std::string_view period = *native::textOf(*call.args[2], periodScratch);
+    if (call.terminal.onCandleRequest) {
+        std::string chartScratch;
+        call.terminal.onCandleRequest(*native::textOf(*call.args[0], chartScratch), asked);
+    }
+    if (!recalled)
+        answers.remember(call, asked, *answer);
+    answers.leave(call, *answer, period);
     call.result = answer->res;
     call.steps = steps;
     return true;

@@ -188,7 +188,8 @@ void Machine::enterCall(const Instr& in) {
 
 // A native version runs only where the text, run instead, would not reach a limit of calls either; its
 // arguments must all be set, since reading an unset one warns.
-bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, const NativeFunction& native) {
+bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, std::size_t function) {
+    NativeFunction& native = natives_[function];
     const auto count = static_cast<std::size_t>(in.argCount);
     const auto levels = static_cast<std::uintptr_t>(frames_.back().depth + in.depth + kNativeLevels);
     if (frames_.size() + 1 > static_cast<std::size_t>(limits_.callDepth) || count > kMaxNativeArgs ||
@@ -208,10 +209,16 @@ bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, co
                     native.memory.get(),
                     limits_.steps - steps_,
                     limits_.textLength,
+                    native.mayDefer,
                     Value(),
-                    0};
+                    0,
+                    false};
     if (!native.fn(call))
         return false;
+    if (call.deferred && !native.pending) {
+        native.pending = true;
+        pendingNatives_.push_back(function);
+    }
     steps_ += call.steps;
     for (std::size_t i = 0; i < count; ++i)
         release(r, args[i]);
@@ -221,8 +228,11 @@ bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, co
 
 void Machine::callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args) {
     const auto function = static_cast<std::size_t>(in.call->function);
-    if (nativeLibrary_ && natives_[function].fn != nullptr && runNative(r, in, args, natives_[function]))
+    if (nativeLibrary_ && natives_[function].fn != nullptr && runNative(r, in, args, function))
         return;
+    // The text reads its own variables, which its native may have left pending.
+    if (natives_[function].pending)
+        flushNatives();
     const Code& code = script_.program.functions[function];
     const std::size_t params = stack_.size();
     // Room for the new frame first: the arguments are read from the caller's frame as they are pushed.

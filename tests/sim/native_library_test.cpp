@@ -198,6 +198,30 @@ TEST(NativeLibrary, OddCallsGiveWhatTheTextGives) {
     }
 }
 
+// GET_SHEDULE_MINUS leaves its variables to be written when something may read them, and gives a call
+// with the same arguments as an earlier one of the recalculation that call's answer.
+TEST(NativeLibrary, VariablesLeftForLaterAreThereWhenRead) {
+    const CandleStore store = history();
+    const std::vector<Moment> when = {{20090302, 103559}, {20090302, 131000}, {20090302, 103659}};
+    const std::string first = "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", 1, \"OPEN\")\r\n";
+    const std::string bodies[] = {
+        // Named by the body: written at once.
+        first + "x = gsm_line & gsm_res & gsm_prev",
+        // The text run after them reads them; a call without the line leaves the earlier one's.
+        first + "r = GET_SHEDULE_MINUS(\"PRICE\", " + at(20090302, 125900) + ", \"1\", 0, \"CLOSE\")",
+        first + "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", 9, \"CLOSE\")",
+        first + "NEW_GLOBAL(\"gsm_res\", 0)",
+        first + "x = SET_VALUE(5, \"a\", 1)",
+        "FUNC f()\r\n  result = gsm_value\r\nEND FUNC\r\n" + first + "x = f()",
+        // The same arguments again, before and after the moment's map changes.
+        first + first + "d = SET_VALUE(d, \"time\", 103000)\r\n" + first + "x = gsm_prev",
+    };
+    for (const std::string& body : bodies) {
+        SCOPED_TRACE(body);
+        expectSameRuns(libraryWith(body), store, when);
+    }
+}
+
 TEST(NativeLibrary, LimitsStopTheRunWhereTheTextStops) {
     const CandleStore store = history();
     const Script script = libraryWith("r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", 0, \"CLOSE\")\r\n"
