@@ -76,18 +76,22 @@ std::optional<MinusRun> minusMinutes(const Value& moment, double count) {
     return run;
 }
 
-Value commitMinus(NativeCall& call, const MinusRun& run, const int* slots) {
+Value resultOf(const MinusRun& run) {
     const double* v = run.values;
-    const MapPtr res =
-        dateTimeMap(v[MYear] * 10000 + v[MMonth] * 100 + v[MDay], v[MHour] * 10000 + v[MMinute] * 100);
+    return Value(
+        dateTimeMap(v[MYear] * 10000 + v[MMonth] * 100 + v[MDay], v[MHour] * 10000 + v[MMinute] * 100));
+}
+
+// Leaves the run's values and its result in datetime_minus's variables.
+void commitMinus(NativeCall& call, const MinusRun& run, const int* slots, const Value& res) {
+    const double* v = run.values;
     for (int i = MDate; i <= MMinute; ++i)
         call.globals[static_cast<std::size_t>(slots[i])].setNumber(v[i]);
     if (run.hoursBack)
         call.globals[static_cast<std::size_t>(slots[MHours])].setNumber(v[MHours]);
     if (run.daysBack)
         call.globals[static_cast<std::size_t>(slots[MDays])].setNumber(v[MDays]);
-    call.globals[static_cast<std::size_t>(slots[MRes])] = Value(res);
-    return Value(res);
+    call.globals[static_cast<std::size_t>(slots[MRes])] = res;
 }
 
 bool dateTimeMinus(NativeCall& call) {
@@ -95,7 +99,8 @@ bool dateTimeMinus(NativeCall& call) {
     const auto run = count ? minusMinutes(*call.args[0], *count) : std::nullopt;
     if (!run || run->steps > call.stepsLeft)
         return false;
-    call.result = commitMinus(call, *run, call.slots);
+    call.result = resultOf(*run);
+    commitMinus(call, *run, call.slots, call.result);
     call.steps = run->steps;
     return true;
 }
@@ -112,21 +117,65 @@ constexpr auto kPeriodVariables = [] {
     return names;
 }();
 
+// The last few runs by their moment's map and period: a recalculation goes back from the same candle
+// more than once, and from the one before again in the next. The moment's map is held, so it cannot
+// change (copy on write), and the result is shared.
+class PeriodRuns : public NativeMemory {
+public:
+    struct Run {
+        Value moment;
+        Value period;
+        MinusRun run;
+        Value result;
+    };
+    const Run* find(const Value& moment, std::string_view period) const {
+        for (const Run& r : runs_)
+            if (r.moment.isMap() && r.moment.map() == moment.map() && r.period.text() == period)
+                return &r;
+        return nullptr;
+    }
+    const Run& keep(const Value& moment, std::string_view period, const MinusRun& run) {
+        Run& slot = runs_[next_];
+        next_ = (next_ + 1) % runs_.size();
+        slot.moment = moment;
+        slot.period = Value(period);
+        slot.run = run;
+        slot.result = resultOf(run);
+        return slot;
+    }
+
+private:
+    std::array<Run, 8> runs_;
+    std::size_t next_ = 0;
+};
+
+std::unique_ptr<NativeMemory> makePeriodRuns() {
+    return std::make_unique<PeriodRuns>();
+}
+
 bool dateTimeMinusPeriod(NativeCall& call) {
     std::string scratch;
     const auto period = native::textOf(*call.args[1], scratch);
     if (!period || period->size() > call.textLength || native::dayOrLonger(*period))
         return false;
-    const auto count = native::plusZero(Value(*period));
-    const auto run = count ? minusMinutes(*call.args[0], *count) : std::nullopt;
-    if (!run || kPeriodStatements + run->steps > call.stepsLeft)
+    auto& runs = static_cast<PeriodRuns&>(*call.memory);
+    const PeriodRuns::Run* found = call.args[0]->isMap() ? runs.find(*call.args[0], *period) : nullptr;
+    if (found == nullptr) {
+        const auto count = native::plusZero(Value(*period));
+        const auto run = count ? minusMinutes(*call.args[0], *count) : std::nullopt;
+        if (!run || kPeriodStatements + run->steps > call.stepsLeft)
+            return false;
+        found = &runs.keep(*call.args[0], *period, *run);
+    } else if (kPeriodStatements + found->run.steps > call.stepsLeft) {
         return false;
+    }
     Value periodText(*period);
-    call.result = commitMinus(call, *run, call.slots + PMinus);
+    call.result = found->result;
+    commitMinus(call, found->run, call.slots + PMinus, call.result);
     call.variable(PPer) = std::move(periodText);
-    call.variable(PDone) = Value(0.0);
+    call.variable(PDone).setNumber(0);
     call.variable(PRes) = call.result;
-    call.steps = kPeriodStatements + run->steps;
+    call.steps = kPeriodStatements + found->run.steps;
     return true;
 }
 
@@ -236,7 +285,7 @@ bool dateTimeString(NativeCall& call) {
 
 constexpr NativeEntry kDateTime[] = {
     {"DATETIME_MINUS", dateTimeMinus, kMinusVariables},
-    {"DATETIME_MINUS_PERIOD", dateTimeMinusPeriod, kPeriodVariables},
+    {"DATETIME_MINUS_PERIOD", dateTimeMinusPeriod, kPeriodVariables, makePeriodRuns},
     {"GET_SERVER_DATETIME", serverDateTime, kServerVariables},
     {"DATETIME_STRING", dateTimeString, kStringVariables},
 };
