@@ -101,6 +101,13 @@ public:
                 return &answers_[i];
         return nullptr;
     }
+    // An answer whose date and time map another may share.
+    const Answer* sameCandle(const Answer& made) const {
+        for (const Answer& a : answers_)
+            if (a.candle == made.candle && a.date == made.date && a.minutes == made.minutes)
+                return &a;
+        return nullptr;
+    }
     // Never over an answer whose writes are pending.
     const Answer& keep(Answer answer) {
         while (pending_.any && (next_ == pending_.answer || (pending_.line && next_ == pending_.lineAnswer)))
@@ -197,16 +204,23 @@ private:
     } pending_;
 };
 
-// The maps of the answer: the candle's date and time, and the value with its line's name.
-void makeMaps(Answer& answer) {
-    const auto dt = makeMap();
-    dt->add(native::kDate, Value(answer.date));
-    dt->add(native::kTime, Value(answer.minutes ? answer.candleTime : 0.0));
+// The maps of the answer: the candle's date and time, shared with another answer for the same candle
+// where there is one, and the value with its line's name.
+void makeMaps(Answer& answer, const Answer* sameCandle) {
+    Value dt;
+    if (sameCandle != nullptr) {
+        dt = sameCandle->dt;
+    } else {
+        const auto map = makeMap();
+        map->add(native::kDate, Value(answer.date));
+        map->add(native::kTime, Value(answer.minutes ? answer.candleTime : 0.0));
+        dt = Value(map);
+    }
     const auto res = makeMap();
-    res->add(kDateTime, Value(dt));
+    res->add(kDateTime, dt);
     res->add(kValue, answer.line.value);
     res->add(kName, answer.line.name);
-    answer.dt = Value(dt);
+    answer.dt = std::move(dt);
     answer.res = Value(res);
 }
 
@@ -248,7 +262,7 @@ const Answer* answerAnew(NativeCall& call, Answers& answers, Moment& asked) {
     made.count = static_cast<double>(lines.size());
     made.candleTime = *candleTime;
     made.line = std::move(*line);
-    makeMaps(made);
+    makeMaps(made, answers.sameCandle(made));
     return &answers.keep(std::move(made));
 }
 
