@@ -83,10 +83,10 @@ struct Asked {
     std::size_t answer = 0;
     std::uint64_t serial = 0;
 
-    bool same(const NativeCall& call) const {
-        const Value& m = *call.args[1];
+    // map: the call's moment's map, which a call without one never gets here with.
+    bool same(const NativeCall& call, const MapData* map) const {
         const Value& n = *call.args[3];
-        return m.isMap() && moment.map() == m.map() && n.isNumber() && n.number() == lineNumber &&
+        return moment.isMap() && moment.map().get() == map && n.isNumber() && n.number() == lineNumber &&
                sameText(*call.args[0], chart) && sameText(*call.args[2], period) &&
                sameText(*call.args[4], key) && call.terminal.now().key() == now;
     }
@@ -120,8 +120,11 @@ public:
 
     // The answer to the same arguments at the same moment, and the moment it asked the terminal for.
     const Answer* recall(const NativeCall& call, Moment& at) const {
+        if (!call.args[1]->isMap())
+            return nullptr;
+        const MapData* map = call.args[1]->map().get();
         for (const Asked& asked : asked_)
-            if (asked.serial != 0 && answers_[asked.answer].serial == asked.serial && asked.same(call)) {
+            if (asked.same(call, map) && asked.serial != 0 && answers_[asked.answer].serial == asked.serial) {
                 at = asked.at;
                 return &answers_[asked.answer];
             }
@@ -149,7 +152,10 @@ public:
     void leave(NativeCall& call, const Answer& answer, std::string_view period) {
         pending_.any = true;
         pending_.answer = index(answer);
-        pending_.period = Value(period);
+        if (call.args[2]->isText())
+            pending_.period = *call.args[2];
+        else
+            pending_.period = Value(period);
         pending_.moment = *call.args[1];
         if (!answer.line.line.isUnset()) {
             pending_.line = true;
