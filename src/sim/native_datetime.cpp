@@ -261,24 +261,48 @@ std::string twoDigits(double n) {
     return n < 10 ? "0" + numberToText(n) : numberToText(n);
 }
 
+// The texts of the last time written out: a recalculation writes out the same time twice.
+class LastTimeText : public NativeMemory {
+public:
+    struct Texts {
+        bool made = false;
+        double time = 0;
+        Value hours, minutes, text;
+    };
+    const Texts& of(double time) {
+        if (!last_.made || time != last_.time) {
+            const double h1 = std::floor(time / 10000);
+            const double m1 = std::floor((time - h1 * 10000) / 100);
+            const std::string hours = twoDigits(h1), minutes = twoDigits(m1);
+            last_ = {true, time, Value(hours), Value(minutes), Value(hours + ":" + minutes + ":00")};
+        }
+        return last_;
+    }
+
+private:
+    Texts last_;
+};
+
+std::unique_ptr<NativeMemory> makeLastTimeText() {
+    return std::make_unique<LastTimeText>();
+}
+
 bool dateTimeString(NativeCall& call) {
     const auto time = native::numberAt(*call.args[0], "TIME");
     if (!time)
         return false;
     const double h1 = std::floor(*time / 10000);
     const double m1 = std::floor((*time - h1 * 10000) / 100);
-    const std::string hours = twoDigits(h1);
-    const std::string minutes = twoDigits(m1);
-    const std::string text = hours + ":" + minutes + ":00";
+    const LastTimeText::Texts& texts = static_cast<LastTimeText&>(*call.memory).of(*time);
     const std::uint64_t steps = 8 + (h1 < 10 ? 1 : 0) + (m1 < 10 ? 1 : 0);
-    if (text.size() > call.textLength || steps > call.stepsLeft)
+    if (texts.text.text().size() > call.textLength || steps > call.stepsLeft)
         return false;
-    call.variable(DTime) = Value(*time);
-    call.variable(DHour) = Value(h1);
-    call.variable(DMinute) = Value(m1);
-    call.variable(DHourText) = Value(hours);
-    call.variable(DMinuteText) = Value(minutes);
-    call.result = Value(text);
+    call.variable(DTime).setNumber(*time);
+    call.variable(DHour).setNumber(h1);
+    call.variable(DMinute).setNumber(m1);
+    call.variable(DHourText) = texts.hours;
+    call.variable(DMinuteText) = texts.minutes;
+    call.result = texts.text;
     call.steps = steps;
     return true;
 }
@@ -287,7 +311,7 @@ constexpr NativeEntry kDateTime[] = {
     {"DATETIME_MINUS", dateTimeMinus, kMinusVariables},
     {"DATETIME_MINUS_PERIOD", dateTimeMinusPeriod, kPeriodVariables, makePeriodRuns},
     {"GET_SERVER_DATETIME", serverDateTime, kServerVariables},
-    {"DATETIME_STRING", dateTimeString, kStringVariables},
+    {"DATETIME_STRING", dateTimeString, kStringVariables, makeLastTimeText},
 };
 
 } // namespace
