@@ -137,15 +137,16 @@ public:
             return;
         Asked& asked = asked_[nextAsked_];
         nextAsked_ = (nextAsked_ + 1) % asked_.size();
-        asked = {*call.args[0],
-                 *call.args[1],
-                 *call.args[2],
-                 *call.args[4],
-                 line.number(),
-                 call.terminal.now().key(),
-                 at,
-                 index(answer),
-                 answer.serial};
+        // Field by field: texts of a few characters are copied in place.
+        asked.chart = *call.args[0];
+        asked.moment = *call.args[1];
+        asked.period = *call.args[2];
+        asked.key = *call.args[4];
+        asked.lineNumber = line.number();
+        asked.now = call.terminal.now().key();
+        asked.at = at;
+        asked.answer = index(answer);
+        asked.serial = answer.serial;
     }
 
     // The variables as this call leaves them, written now or at the machine's flush.
