@@ -69,15 +69,15 @@ MapPtr Terminal::findSlice(std::string_view chartId, const Moment& moment) {
     const int index = candleIndex(*chart, moment);
     const long long key = index < 0 ? -1 : chart->lines[0].candles[index].start.key();
     const bool seen = key >= 0 && key <= now_.key();
-    if (seen)
-        for (const CachedSlice& cached : cache_)
-            if (cached.key == key && cached.chart == chart)
-                return cached.map;
+    // By the candle's place: the last few candles of a chart never share a slot.
+    CachedSlice& cached = cache_[(static_cast<std::size_t>(index) +
+                                  7 * static_cast<std::size_t>(chart - candles_.charts().data())) %
+                                 cache_.size()];
+    if (seen && cached.key == key && cached.chart == chart)
+        return cached.map;
     MapPtr map = buildSlice(*chart, moment, index);
-    if (seen) {
-        cache_[nextCacheSlot_] = {chart, key, map};
-        nextCacheSlot_ = (nextCacheSlot_ + 1) % cache_.size();
-    }
+    if (seen)
+        cached = {chart, key, map};
     return map;
 }
 

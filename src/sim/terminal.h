@@ -79,7 +79,6 @@ private:
     std::vector<TerminalMessage> messages_;
     std::vector<MapPtr> rows_;
     std::array<CachedSlice, 16> cache_;
-    std::size_t nextCacheSlot_ = 0;
     MapPtr emptySlice_;
     // Line 0's candle for moments asked for before: the same few moments are asked for again and again.
     std::array<Located, 64> located_;
