@@ -57,15 +57,13 @@ void Machine::flushNatives() {
     pendingNatives_.clear();
 }
 
-Machine::Registers Machine::registers(const Code& code) {
+void Machine::loadRegisters(Registers& r, const Code& code) {
     Frame& frame = frames_.back();
-    Registers r{};
     r.at[static_cast<int>(Area::Constant)] = const_cast<Value*>(code.constants.data());
     r.at[static_cast<int>(Area::Global)] = globals_.data();
     r.at[static_cast<int>(Area::Param)] = stack_.data() + frame.params;
     r.at[static_cast<int>(Area::Result)] = &frame.result;
     r.at[static_cast<int>(Area::Temp)] = stack_.data() + frame.temps;
-    return r;
 }
 
 // The whole loop of the machine: each instruction's work is a line or a call here. Constants are
@@ -73,7 +71,8 @@ Machine::Registers Machine::registers(const Code& code) {
 void Machine::run(const Code& code) {
     const Instr* const instrs = code.instrs.data();
     const Arg* const args = code.args.data();
-    Registers r = registers(code);
+    Registers r;
+    loadRegisters(r, code);
     std::size_t next = 0;
     for (;;) {
         const Instr& in = instrs[next++];
@@ -181,7 +180,7 @@ void Machine::run(const Code& code) {
         case Op::CallBuiltin:
             callBuiltin(r, in, args + in.args);
             // NEW_GLOBAL may have moved the globals.
-            r = registers(code);
+            r.at[static_cast<int>(Area::Global)] = globals_.data();
             break;
         case Op::Update:
         case Op::SetValueOf:
@@ -192,7 +191,6 @@ void Machine::run(const Code& code) {
             break;
         case Op::CallFunction:
             callFunction(r, code, in, args + in.args);
-            r = registers(code);
             break;
         case Op::ForFrom:
         case Op::ForTo:

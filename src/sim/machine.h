@@ -70,7 +70,7 @@ private:
     struct Registers {
         Value* at[kAreas];
     };
-    Registers registers(const Code& code);
+    void loadRegisters(Registers& r, const Code& code);
 
     // An operand's value in place, with the unset warning for a variable read before assignment.
     const Value& read(const Registers& r, const Arg& arg) {
@@ -124,7 +124,7 @@ private:
     void update(const Registers& r, const Instr& in, const Arg* args);
     void updateMap(const Registers& r, const Instr& in, const Arg* args, Value& target);
     void enterCall(const Instr& in);
-    void callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args);
+    void callFunction(Registers& r, const Code& caller, const Instr& in, const Arg* args);
     bool runNative(const Registers& r, const Instr& in, const Arg* args, std::size_t function);
     // Writes the variables natives left pending, before code that may read them runs.
     void flushNatives();

@@ -226,7 +226,8 @@ bool Machine::runNative(const Registers& r, const Instr& in, const Arg* args, st
     return true;
 }
 
-void Machine::callFunction(Registers r, const Code& caller, const Instr& in, const Arg* args) {
+// A native leaves the registers as they are; the text's frame may move the stack and the globals.
+void Machine::callFunction(Registers& r, const Code& caller, const Instr& in, const Arg* args) {
     const auto function = static_cast<std::size_t>(in.call->function);
     if (nativeLibrary_ && natives_[function].fn != nullptr && runNative(r, in, args, function))
         return;
@@ -239,7 +240,7 @@ void Machine::callFunction(Registers r, const Code& caller, const Instr& in, con
     const std::size_t needed = params + static_cast<std::size_t>(in.argCount + code.temps);
     if (stack_.capacity() < needed) {
         stack_.reserve(std::max(needed, 2 * stack_.capacity()));
-        r = registers(caller);
+        loadRegisters(r, caller);
     }
     for (int i = 0; i < in.argCount; ++i) {
         Value arg = args[i].area == Area::Temp ? std::move(place(r, args[i])) : read(r, args[i]);
@@ -251,7 +252,7 @@ void Machine::callFunction(Registers r, const Code& caller, const Instr& in, con
     Value result = std::move(frames_.back().result);
     frames_.pop_back();
     stack_.resize(params);
-    r = registers(caller);
+    loadRegisters(r, caller);
     if (in.valueUsed && result.isUnset()) {
         warnings_.add(in.pos, cat("функция "_cp, script_.functions[function].name,
                                   " не присвоила RESULT: взята пустая строка"_cp));
