@@ -251,10 +251,14 @@ int Machine::slotOfName(std::string_view upperName) {
 }
 
 void Machine::newGlobal(std::string_view name, Value initial, SourcePos pos) {
-    const std::string upper = upperCaseLatin(name);
-    if (upper.empty())
-        throw ScriptError(pos, "NEW_GLOBAL без имени переменной"_cp);
-    const int slot = slotOfName(upper);
+    // A script names the same variable in every recalculation.
+    if (name.empty() || name != lastNewGlobal_.name) {
+        const std::string upper = upperCaseLatin(name);
+        if (upper.empty())
+            throw ScriptError(pos, "NEW_GLOBAL без имени переменной"_cp);
+        lastNewGlobal_ = {std::string(name), slotOfName(upper)};
+    }
+    const int slot = lastNewGlobal_.slot;
     if (static_cast<std::size_t>(slot) < deferrable_.size() && deferrable_[slot])
         flushNatives();
     if (persistent_[slot])

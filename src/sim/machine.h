@@ -143,6 +143,11 @@ private:
     std::vector<char> persistent_;
     // The slot of every global by name: the script's own, then those NEW_GLOBAL names by a text.
     std::unordered_map<std::string, int> slots_;
+    // The name NEW_GLOBAL was last given, as written, and its slot.
+    struct NamedSlot {
+        std::string name;
+        int slot = -1;
+    } lastNewGlobal_;
     std::vector<Value> stack_;
     std::vector<Frame> frames_;
     // Per FUNC of the script: its native version, if any.
