@@ -114,12 +114,8 @@ void MapData::set(const Value& key, Value value) {
     add(key, std::move(value));
 }
 
-void MapData::add(const Value& key, Value value) {
-    if (size_ < kInline) {
-        new (reinterpret_cast<Entry*>(inline_) + size_) Entry{key, std::move(value)};
-        ++size_;
-        return;
-    }
+// The entries move out of the map itself once there are more than fit there.
+void MapData::addSpilled(const Value& key, Value value) {
     if (spilled_.empty()) {
         spilled_.reserve(2 * kInline);
         Entry* first = reinterpret_cast<Entry*>(inline_);

@@ -187,12 +187,21 @@ public:
     // The same, with the key already a text value: a new entry shares it.
     void set(const Value& key, Value value);
     // A new entry for a key the map does not hold yet, as a map being made knows.
-    void add(const Value& key, Value value);
+    void add(const Value& key, Value value) {
+        if (size_ < kInline) {
+            new (reinterpret_cast<Entry*>(inline_) + size_) Entry{key, std::move(value)};
+            ++size_;
+        } else {
+            addSpilled(key, std::move(value));
+        }
+    }
     // In the order the keys were first set.
     std::span<const Entry> entries() const { return {data(), size_}; }
 
 private:
     static constexpr std::size_t kInline = 6;
+
+    void addSpilled(const Value& key, Value value);
 
     const Entry* data() const {
         return spilled_.empty() ? reinterpret_cast<const Entry*>(inline_) : spilled_.data();
