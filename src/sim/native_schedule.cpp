@@ -250,13 +250,16 @@ const Answer* answerAnew(NativeCall& call, Answers& answers, Moment& asked) {
         return nullptr;
     asked = {wholeNumber(*date), wholeNumber(*time)};
     MapPtr candle = call.terminal.findSlice(*chartId, asked);
+    const bool minutes = !native::dayOrLonger(*period);
+    // An answer is only made for a candle with lines and a time. A key that is no text is left to
+    // readLine, which declines it where the text would read with it.
+    if (key)
+        if (const Answer* found = answers.find(candle.get(), *date, *lineNumber, *key, minutes))
+            return found;
     const std::vector<Value>& lines = candle->find("LINES")->collection()->items;
     const auto candleTime = native::numberAt(*candle, "TIME");
     if (lines.empty() || !candleTime)
         return nullptr;
-    const bool minutes = !native::dayOrLonger(*period);
-    if (const Answer* found = answers.find(candle.get(), *date, *lineNumber, key.value_or(""), minutes))
-        return found;
     auto line = readLine(lines, *lineNumber, key, call.textLength);
     if (!line)
         return nullptr;

@@ -173,6 +173,8 @@ TEST(NativeLibrary, OddCallsGiveWhatTheTextGives) {
         "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", -1, \"CLOSE\")",
         "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", \"x\", \"CLOSE\")",
         "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", 0, \"NOSUCH\")",
+        "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", 0, \"\")\r\nr = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", "
+        "0, d)",
         "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"DAY\", 0, \"CLOSE\")",
         "r = GET_SHEDULE_MINUS(\"DAYS\", d, \"DAY\", 0, \"CLOSE\")",
         "r = GET_SHEDULE_MINUS(\"NONE\", d, \"1\", 0, \"CLOSE\")",
