@@ -29,9 +29,14 @@ Machine::Machine(const Script& script, Terminal& terminal, Limits limits)
 }
 
 void Machine::recalculate() {
-    for (std::size_t i = 0; i < globals_.size(); ++i)
-        if (!persistent_[i])
-            globals_[i].clear();
+    // NEW_GLOBAL variables keep their values: set aside while every other is dropped in one sweep.
+    kept_.resize(persistentSlots_.size());
+    for (std::size_t i = 0; i < persistentSlots_.size(); ++i)
+        kept_[i] = std::move(globals_[static_cast<std::size_t>(persistentSlots_[i])]);
+    for (Value& variable : globals_)
+        variable.clear();
+    for (std::size_t i = 0; i < persistentSlots_.size(); ++i)
+        globals_[static_cast<std::size_t>(persistentSlots_[i])] = std::move(kept_[i]);
     stack_.clear();
     frames_.clear();
     steps_ = 0;
@@ -264,6 +269,7 @@ void Machine::newGlobal(std::string_view name, Value initial, SourcePos pos) {
     if (persistent_[slot])
         return;
     persistent_[slot] = 1;
+    persistentSlots_.push_back(slot);
     globals_[slot] = std::move(initial);
 }
 

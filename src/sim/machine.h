@@ -141,6 +141,9 @@ private:
     Limits limits_;
     std::vector<Value> globals_;
     std::vector<char> persistent_;
+    std::vector<int> persistentSlots_;
+    // Where their values wait while the others are dropped.
+    std::vector<Value> kept_;
     // The slot of every global by name: the script's own, then those NEW_GLOBAL names by a text.
     std::unordered_map<std::string, int> slots_;
     // The name NEW_GLOBAL was last given, as written, and its slot.
