@@ -40,7 +40,7 @@ void warnIndex(BuiltinCall& call, std::string_view fn) {
 Value createMap(BuiltinCall& call) {
     if (call.count() == 0)
         return makeMap();
-    return std::make_shared<MapData>(*mapArg(call, 0, "CREATE_MAP"));
+    return copyMap(*mapArg(call, 0, "CREATE_MAP"));
 }
 
 Value setValue(BuiltinCall& call) {

@@ -162,7 +162,7 @@ void Machine::updateMap(const Registers& r, const Instr& in, const Arg* args, Va
         throw ScriptError(in.pos, "SET_VALUE: первый аргумент не MAP"_cp);
     }
     if (target.map().use_count() != 1)
-        target = Value(std::make_shared<MapData>(*target.map()));
+        target = Value(copyMap(*target.map()));
     if (key->isNumber())
         key = &(keyCopy = Value(numberToText(key->number())));
     else if (!key->isText()) {

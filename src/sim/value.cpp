@@ -1,10 +1,83 @@
 #include "sim/value.h"
 
 #include <memory>
+#include <utility>
 
 namespace zorvant::sim {
 
 namespace {
+
+// Maps are made and dropped by the dozen in every recalculation. Their blocks go on a list of the
+// thread's own for the next maps rather than back to malloc, whose cache holds only a few. Under the
+// address sanitizer they go back at once, so that it still sees a map used after it is gone.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kKeepBlocks = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kKeepBlocks = false;
+#else
+constexpr bool kKeepBlocks = true;
+#endif
+#else
+constexpr bool kKeepBlocks = true;
+#endif
+
+// Blocks of one type's size, for one thread.
+template <typename T> class FreeBlocks {
+public:
+    static void* take() {
+        Node* node = list_.first;
+        if (node == nullptr)
+            return ::operator new(sizeof(T));
+        list_.first = node->next;
+        --list_.count;
+        return node;
+    }
+    static void give(void* block) noexcept {
+        if (!kKeepBlocks || gone_ || list_.count == kMost) {
+            ::operator delete(block);
+            return;
+        }
+        list_.first = new (block) Node{list_.first};
+        ++list_.count;
+    }
+
+private:
+    struct Node {
+        Node* next;
+    };
+    static_assert(sizeof(T) >= sizeof(Node));
+    static constexpr std::size_t kMost = 256;
+    struct List {
+        Node* first = nullptr;
+        std::size_t count = 0;
+        ~List() {
+            // Blocks given back later, by maps that outlive the thread's list, are freed at once.
+            gone_ = true;
+            while (first != nullptr)
+                ::operator delete(std::exchange(first, first->next));
+        }
+    };
+    static thread_local inline bool gone_ = false;
+    static thread_local inline List list_;
+};
+
+template <typename T> struct MapAllocator {
+    using value_type = T;
+    MapAllocator() = default;
+    template <typename U> MapAllocator(const MapAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t n) {
+        return static_cast<T*>(n == 1 ? FreeBlocks<T>::take() : ::operator new(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t n) noexcept {
+        if (n == 1)
+            FreeBlocks<T>::give(p);
+        else
+            ::operator delete(p);
+    }
+    template <typename U> bool operator==(const MapAllocator<U>&) const noexcept { return true; }
+};
 
 void copyChars(char* to, std::string_view first, std::string_view second) {
     if (!first.empty())
@@ -128,14 +201,17 @@ void MapData::addSpilled(const Value& key, Value value) {
 }
 
 MapPtr makeMap() {
-    return std::make_shared<MapData>();
+    return std::allocate_shared<MapData>(MapAllocator<MapData>());
+}
+MapPtr copyMap(const MapData& map) {
+    return std::allocate_shared<MapData>(MapAllocator<MapData>(), map);
 }
 CollectionPtr makeCollection() {
     return std::make_shared<CollectionData>();
 }
 
 MapPtr ownMap(const MapPtr& map) {
-    return map.use_count() == 1 ? map : std::make_shared<MapData>(*map);
+    return map.use_count() == 1 ? map : copyMap(*map);
 }
 
 CollectionPtr ownCollection(const CollectionPtr& collection) {

@@ -219,6 +219,7 @@ struct CollectionData {
 };
 
 MapPtr makeMap();
+MapPtr copyMap(const MapData& map);
 CollectionPtr makeCollection();
 // A map or collection that may be changed without touching another holder of the same data.
 MapPtr ownMap(const MapPtr& map);
