@@ -7,9 +7,10 @@ namespace zorvant::sim {
 
 namespace {
 
-// Maps are made and dropped by the dozen in every recalculation. Their blocks go on a list of the
-// thread's own for the next maps rather than back to malloc, whose cache holds only a few. Under the
-// address sanitizer they go back at once, so that it still sees a map used after it is gone.
+// Maps and texts of a line or so are made and dropped by the dozen in every recalculation. Their
+// blocks go on a list of the thread's own for the next ones rather than back to malloc, whose cache
+// holds only a few. Under the address sanitizer they go back at once, so that it still sees a map or
+// text used after it is gone.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool kKeepBlocks = false;
 #elif defined(__has_feature)
@@ -79,6 +80,12 @@ template <typename T> struct MapAllocator {
     template <typename U> bool operator==(const MapAllocator<U>&) const noexcept { return true; }
 };
 
+// Texts of a line or so, joined and dropped in every recalculation, in blocks of one size.
+struct alignas(TextData) SmallText {
+    unsigned char bytes[64];
+};
+constexpr std::size_t kSmallText = sizeof(SmallText) - sizeof(TextData);
+
 void copyChars(char* to, std::string_view first, std::string_view second) {
     if (!first.empty())
         std::memcpy(to, first.data(), first.size());
@@ -102,7 +109,8 @@ void Value::assignText(std::string_view first, std::string_view second) {
         kind_ = Kind::ShortText;
         return;
     }
-    void* memory = ::operator new(sizeof(TextData) + size);
+    void* memory =
+        size <= kSmallText ? FreeBlocks<SmallText>::take() : ::operator new(sizeof(TextData) + size);
     auto* data = new (memory) TextData{{1}, size};
     copyChars(reinterpret_cast<char*>(data + 1), first, second);
     long_ = data;
@@ -113,8 +121,12 @@ void Value::releaseOwned() noexcept {
     switch (kind_) {
     case Kind::LongText:
         if (long_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            const bool small = long_->size <= kSmallText;
             long_->~TextData();
-            ::operator delete(long_);
+            if (small)
+                FreeBlocks<SmallText>::give(long_);
+            else
+                ::operator delete(long_);
         }
         break;
     case Kind::Map:
