@@ -72,8 +72,8 @@ void Machine::join(const Registers& r, const Instr& in) {
     const Value& x = read(r, in.a);
     const Value& y = read(r, in.b);
     std::string leftText, rightText;
-    const std::string_view left = textView(x, leftText, in.pos);
-    const std::string_view right = textView(y, rightText, in.pos);
+    const std::string_view left = x.isText() ? x.text() : textView(x, leftText, in.pos);
+    const std::string_view right = y.isText() ? y.text() : textView(y, rightText, in.pos);
     if (left.size() + right.size() > limits_.textLength)
         throw ScriptError(in.pos, "строка длиннее допустимого"_cp);
     Value joined = Value::joined(left, right);
