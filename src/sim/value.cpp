@@ -10,8 +10,9 @@ namespace {
 // Maps and texts of a line or so are made and dropped by the dozen in every recalculation. Their
 // blocks go on a list of the thread's own for the next ones rather than back to malloc, whose cache
 // holds only a few. Under the address sanitizer they go back at once, so that it still sees a map or
-// text used after it is gone.
-#if defined(__SANITIZE_ADDRESS__)
+// text used after it is gone; on Windows too, where MinGW's thread-local objects are unsafe to tear
+// down as a thread ends (the list's destructor met freed memory there).
+#if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
 constexpr bool kKeepBlocks = false;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -27,20 +28,24 @@ constexpr bool kKeepBlocks = true;
 template <typename T> class FreeBlocks {
 public:
     static void* take() {
-        Node* node = list_.first;
-        if (node == nullptr)
-            return ::operator new(sizeof(T));
-        list_.first = node->next;
-        --list_.count;
-        return node;
+        if constexpr (kKeepBlocks) {
+            if (Node* node = list_.first; node != nullptr) {
+                list_.first = node->next;
+                --list_.count;
+                return node;
+            }
+        }
+        return ::operator new(sizeof(T));
     }
     static void give(void* block) noexcept {
-        if (!kKeepBlocks || gone_ || list_.count == kMost) {
-            ::operator delete(block);
-            return;
+        if constexpr (kKeepBlocks) {
+            if (!gone_ && list_.count < kMost) {
+                list_.first = new (block) Node{list_.first};
+                ++list_.count;
+                return;
+            }
         }
-        list_.first = new (block) Node{list_.first};
-        ++list_.count;
+        ::operator delete(block);
     }
 
 private:
