@@ -269,10 +269,9 @@ public:
         double time = 0;
         Value hours, minutes, text;
     };
-    const Texts& of(double time) {
+    // h1 and m1: the time's hours and minutes, as the text takes them.
+    const Texts& of(double time, double h1, double m1) {
         if (!last_.made || time != last_.time) {
-            const double h1 = std::floor(time / 10000);
-            const double m1 = std::floor((time - h1 * 10000) / 100);
             const std::string hours = twoDigits(h1), minutes = twoDigits(m1);
             last_ = {true, time, Value(hours), Value(minutes), Value(hours + ":" + minutes + ":00")};
         }
@@ -293,7 +292,7 @@ bool dateTimeString(NativeCall& call) {
         return false;
     const double h1 = std::floor(*time / 10000);
     const double m1 = std::floor((*time - h1 * 10000) / 100);
-    const LastTimeText::Texts& texts = static_cast<LastTimeText&>(*call.memory).of(*time);
+    const LastTimeText::Texts& texts = static_cast<LastTimeText&>(*call.memory).of(*time, h1, m1);
     const std::uint64_t steps = 8 + (h1 < 10 ? 1 : 0) + (m1 < 10 ? 1 : 0);
     if (texts.text.text().size() > call.textLength || steps > call.stepsLeft)
         return false;

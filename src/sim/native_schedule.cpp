@@ -149,14 +149,13 @@ public:
         asked.serial = answer.serial;
     }
 
-    // The variables as this call leaves them, written now or at the machine's flush.
-    void leave(NativeCall& call, const Answer& answer, std::string_view period) {
+    // The variables as this call leaves them, written now or at the machine's flush. The period is a
+    // text or a number, as the call was answered.
+    void leave(NativeCall& call, const Answer& answer) {
         pending_.any = true;
         pending_.answer = index(answer);
-        if (call.args[2]->isText())
-            pending_.period = *call.args[2];
-        else
-            pending_.period = Value(period);
+        const Value& period = *call.args[2];
+        pending_.period = period.isText() ? period : Value(numberToText(period.number()));
         pending_.moment = *call.args[1];
         if (!answer.line.line.isUnset()) {
             pending_.line = true;
@@ -287,15 +286,13 @@ bool scheduleMinus(NativeCall& call) {
     const std::uint64_t steps = statementsOf(*answer);
     if (steps > call.stepsLeft)
         return false;
-    std::string periodScratch;
-    const std::string_view period = *native::textOf(*call.args[2], periodScratch);
     if (call.terminal.onCandleRequest) {
         std::string chartScratch;
         call.terminal.onCandleRequest(*native::textOf(*call.args[0], chartScratch), asked);
     }
     if (!recalled)
         answers.remember(call, asked, *answer);
-    answers.leave(call, *answer, period);
+    answers.leave(call, *answer);
     call.result = answer->res;
     call.steps = steps;
     return true;
