@@ -209,6 +209,7 @@ TEST(NativeLibrary, VariablesLeftForLaterAreThereWhenRead) {
     const std::string bodies[] = {
         // Named by the body: written at once.
         first + "x = gsm_line & gsm_res & gsm_prev",
+        first + "x = datetime_string(gsm_dt)",
         // The text run after them reads them; a call without the line leaves the earlier one's.
         first + "r = GET_SHEDULE_MINUS(\"PRICE\", " + at(20090302, 125900) + ", \"1\", 0, \"CLOSE\")",
         first + "r = GET_SHEDULE_MINUS(\"PRICE\", d, \"1\", 9, \"CLOSE\")",
@@ -222,6 +223,11 @@ TEST(NativeLibrary, VariablesLeftForLaterAreThereWhenRead) {
         SCOPED_TRACE(body);
         expectSameRuns(libraryWith(body), store, when);
     }
+    // A moment's map kept across recalculations, asked for again when the clock stands before its
+    // candle: the answer of the later moment is not given again.
+    expectSameRuns(libraryWith("NEW_GLOBAL(\"kept\", d)\r\n"
+                               "r = GET_SHEDULE_MINUS(\"PRICE\", kept, \"1\", 0, \"CLOSE\")"),
+                   store, {{20090302, 103659}, {20090302, 103559}});
 }
 
 TEST(NativeLibrary, LimitsStopTheRunWhereTheTextStops) {
