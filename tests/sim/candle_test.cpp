@@ -11,6 +11,7 @@ namespace zorvant::sim {
 namespace {
 
 using testing::candle;
+using testing::Outcome;
 using testing::runOnce;
 using testing::series;
 
@@ -139,6 +140,29 @@ TEST(CandleRequests, SeeOnlyCandlesThatHaveStarted) {
     EXPECT_EQ(sliceText(store, "GET_CANDLE_EX(\"PRICE\", 20090301, 103500)", {20090301, 103459}), "0||0");
     EXPECT_EQ(sliceText(store, "GET_CANDLE_EX(\"PRICE\", 20090301, 103500)", {20090301, 103500}),
               "1|103500|1|SBER 1 2 1 2 100");
+}
+
+// Two charts with candles at the same times, one started later: each request gets its own chart's
+// candle, however the terminal keeps the candles it has made.
+TEST(CandleRequests, ChartsWithCandlesAtTheSameTimesKeepTheirOwn) {
+    std::vector<double> early(40), late(33);
+    for (std::size_t i = 0; i < early.size(); ++i)
+        early[i] = static_cast<double>(i + 1);
+    for (std::size_t i = 0; i < late.size(); ++i)
+        late[i] = static_cast<double>(i + 101);
+    CandleStore store;
+    store.addLine("A", 0, series("A", {Period::Kind::Minutes, 1}, 20090301, 100000, early));
+    store.addLine("B", 0, series("B", {Period::Kind::Minutes, 1}, 20090301, 100700, late));
+    const Outcome outcome =
+        runOnce("for m from 7 to 39\n"
+                "  a = GET_CANDLE_EX(\"A\", 20090301, 100000 + m * 100)\n"
+                "  b = GET_CANDLE_EX(\"B\", 20090301, 100000 + m * 100)\n"
+                "  WRITELN(\"f\", GET_VALUE(GET_COLLECTION_ITEM(GET_VALUE(b, \"LINES\"), 0), \"CLOSE\") _\n"
+                "    - GET_VALUE(GET_COLLECTION_ITEM(GET_VALUE(a, \"LINES\"), 0), \"CLOSE\"))\n"
+                "end for",
+                store, {20090301, 103959});
+    // B's candle at minute m closes at m + 94, A's at m + 1.
+    EXPECT_EQ(outcome.lines, std::vector<std::string>(33, "93"));
 }
 
 // The index of days must find what a search of the whole line finds: lines with missing days and
